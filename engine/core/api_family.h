@@ -1,0 +1,16 @@
+// The api family: initialisation and access to the shared record.
+#pragma once
+
+#include "tavix/record.hpp"
+
+namespace tavix {
+
+class ApiFamily {
+public:
+    void initialize();
+    void getData(TX_api** out);
+    void setData(const TX_api* source);
+    const char* banner();
+};
+
+}  // namespace tavix

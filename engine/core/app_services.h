@@ -1,0 +1,14 @@
+// The app family: files, programs and URLs opened by the desktop's default handlers.
+#pragma once
+
+#include <QString>
+
+namespace tavix {
+
+class AppServices {
+public:
+    bool launchApp(const QString& path);
+    bool openUrl(const QString& url);
+};
+
+}  // namespace tavix

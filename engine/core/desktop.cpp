@@ -1,0 +1,27 @@
+#include "desktop.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "tavix/platform/backends.h"
+
+namespace tavix {
+
+QRect primaryScreenGeometry()
+{
+    if (!qGuiApp)
+        return {};
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+
+QImage grabScreen(const QRect& area)
+{
+    if (!qGuiApp) {
+        qWarning("Cannot grab the screen before TX_api_initialize");
+        return {};
+    }
+    return platform::screen().grab(area);
+}
+
+}  // namespace tavix

@@ -1,0 +1,16 @@
+// The primary screen as the engine sees it.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+namespace tavix {
+
+// The primary screen's geometry; an empty rectangle without one.
+QRect primaryScreenGeometry();
+
+// Grabs `area` of the primary screen (null: all of it) through the platform
+// layer; a null image when nothing can be grabbed or the area is off the screen.
+QImage grabScreen(const QRect& area = QRect());
+
+}  // namespace tavix

@@ -1,0 +1,46 @@
+# Checks that the library's dynamic symbol table holds exactly the exports
+# listed in exports/*.txt (one file per family) and that each is declared in
+# the public headers.
+#   cmake -DLIBRARY=<libapi.so> -DNM=<nm> -DLISTS=<dir> -DHEADERS=<dir> -P check_exports.cmake
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+                OUTPUT_VARIABLE table RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" rows "${table}")
+set(actual "")
+foreach(row IN LISTS rows)
+    string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] +" "" symbol "${row}")
+    list(APPEND actual "${symbol}")
+endforeach()
+list(SORT actual)
+
+file(GLOB lists ${LISTS}/*.txt)
+set(expected "")
+foreach(list_file IN LISTS lists)
+    file(STRINGS ${list_file} names REGEX "^[A-Za-z_]")
+    list(APPEND expected ${names})
+endforeach()
+list(SORT expected)
+
+file(GLOB headers ${HEADERS}/tavix/*.h)
+set(declarations "")
+foreach(header IN LISTS headers)
+    file(READ ${header} text)
+    string(APPEND declarations "${text}")
+endforeach()
+foreach(name IN LISTS expected)
+    if(NOT declarations MATCHES "[ *]${name}\\(")
+        message(SEND_ERROR "${name} is listed but not declared in the public headers")
+    endif()
+endforeach()
+
+set(extra ${actual})
+list(REMOVE_ITEM extra ${expected})
+set(missing ${expected})
+list(REMOVE_ITEM missing ${actual})
+list(LENGTH actual count)
+if(extra OR missing)
+    message(FATAL_ERROR "exported symbols differ\n  unexpected: ${extra}\n  missing: ${missing}")
+endif()
+message(STATUS "${count} exports, exactly as listed")

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# quickstart.sh run   installs what is missing, builds, and runs the main job
+# quickstart.sh test  installs what is missing, builds, and runs the whole test suite
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build_dir=${TAVIX_BUILD_DIR:-build}
+what=${1:-run}
+
+bash tools/setup.sh
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TAVIX_CMAKE_ARGS:-} >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"
+
+case "$what" in
+  run)
+    exec bash tools/with-xvfb.sh "$build_dir/examples/hello_api" "$build_dir/hello_api_screen.png"
+    ;;
+  test)
+    export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+    exec bash tools/with-xvfb.sh ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
