@@ -13,7 +13,7 @@ cmake --build "$build_dir" -j"$(nproc)"
 
 case "$what" in
   run)
-    exec bash tools/with-xvfb.sh "$build_dir/examples/hello_api" "$build_dir/hello_api_screen.png"
+    exec bash tools/with-xvfb.sh "$build_dir/bin/hello_api" "$build_dir/hello_api_screen.png"
     ;;
   test)
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
