@@ -42,8 +42,12 @@ void Input::motion(int rootX, int rootY)
 {
     std::lock_guard<std::mutex> guard(connection_.lock());
     Display* display = connection_.display();
-    Connection::check("XTestFakeMotionEvent",
-                      XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime));
+    // The pointer stays on the desktop, as Windows keeps it; the protocol's
+    // 16-bit coordinates would otherwise wrap far-off positions around.
+    const int screen = DefaultScreen(display);
+    const int x = std::clamp(rootX, 0, DisplayWidth(display, screen) - 1);
+    const int y = std::clamp(rootY, 0, DisplayHeight(display, screen) - 1);
+    Connection::check("XTestFakeMotionEvent", XTestFakeMotionEvent(display, -1, x, y, CurrentTime));
     XFlush(display);
 }
 
