@@ -1,0 +1,16 @@
+// The script object `app`: starts programs and opens web addresses.
+#pragma once
+
+#include <QObject>
+#include <QScriptValue>
+#include <QString>
+
+class TX_app : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+public slots:
+    QScriptValue launchApp(QString appName);
+    QScriptValue openUrl(QString url);
+};

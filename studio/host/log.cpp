@@ -1,0 +1,9 @@
+#include "log.h"
+
+#include <QDebug>
+
+void Log::info(QString infoStr)
+{
+    qDebug().noquote().nospace() << infoStr << "\n";
+    emit showInfo(infoStr);
+}

@@ -1,0 +1,18 @@
+// The script object `log`: log.info(text) writes a debug line and hands the
+// text on towards the studio's log panel.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Log : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    void showInfo(QString infoStr);
+
+public slots:
+    void info(QString infoStr);
+};

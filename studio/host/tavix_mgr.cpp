@@ -1,0 +1,147 @@
+#include "tavix_mgr.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QPoint>
+#include <QScriptEngine>
+#include <QScriptValue>
+#include <mutex>
+
+#include "bindings/tx_app.h"
+#include "bindings/tx_cs.h"
+#include "global_functions.h"
+#include "host_families.h"
+#include "host_state.h"
+#include "log.h"
+#include "module_loader.h"
+#include "tavix.h"
+
+namespace {
+
+TavixMgr* manager = nullptr;
+std::mutex managerMutex;
+
+template <class Binding>
+QObject* make()
+{
+    return new Binding;
+}
+
+// A host object on the global object; `object` is its process-wide pointer.
+struct HostObject {
+    const char* name;
+    QObject* (*create)();
+    QObject* object;
+};
+
+// In the order they are created, set on the global object and deleted.
+HostObject hostObjects[] = {
+    {"app", make<TX_app>, nullptr},
+#ifdef VANTOR_BINDS_DEVICE
+    {"device", make<TX_device>, nullptr},
+#endif
+#ifdef VANTOR_BINDS_FILE
+    {"file", make<TX_file>, nullptr},
+#endif
+#ifdef VANTOR_BINDS_IMAGE
+    {"image", make<TX_image>, nullptr},
+#endif
+#ifdef VANTOR_BINDS_IMAGEV
+    {"imagev", make<TX_imagev>, nullptr},
+#endif
+#ifdef VANTOR_BINDS_SQLITE
+    {"sqlite", make<TX_sqlite>, nullptr},
+#endif
+#ifdef VANTOR_BINDS_UTILS
+    {"utils", make<TX_utils>, nullptr},
+#endif
+    {"cs", make<TX_cs>, nullptr},
+#ifdef VANTOR_BINDS_OCR
+    {"ocr", make<TX_ocr>, nullptr},
+#endif
+};
+
+void expose(QScriptEngine& engine, HostObject& entry)
+{
+    entry.object = entry.create();
+    engine.globalObject().setProperty(
+        QLatin1String(entry.name),
+        engine.newQObject(entry.object, QScriptEngine::QtOwnership, QScriptEngine::QObjectWrapOptions()));
+}
+
+}  // namespace
+
+TavixMgr* TavixMgr::instance()
+{
+    std::lock_guard<std::mutex> lock(managerMutex);
+    if (!manager)
+        manager = new TavixMgr;
+    return manager;
+}
+
+void TavixMgr::release()
+{
+    std::lock_guard<std::mutex> lock(managerMutex);
+    delete manager;
+    manager = nullptr;
+}
+
+namespace {
+
+// A script engine needs an application object; a host without one (the
+// command-line runner) gets the engine library's own, display or not.
+QScriptEngine* newScriptEngine()
+{
+    if (!QCoreApplication::instance())
+        TX_api_initialize();
+    return new QScriptEngine;
+}
+
+}  // namespace
+
+TavixMgr::TavixMgr()
+    : QObject(nullptr), engine_(newScriptEngine()), log_(new Log)
+{
+    engine_->globalObject().setProperty(QStringLiteral("log"), engine_->newQObject(log_));
+    connect(log_, &Log::showInfo, this, &TavixMgr::showInfo);
+    setUp();
+    vantor::setScriptEngine(engine_);
+}
+
+TavixMgr::~TavixMgr()
+{
+    vantor::setScriptEngine(nullptr);
+    for (HostObject& entry : hostObjects) {
+        delete entry.object;
+        entry.object = nullptr;
+    }
+    delete engine_;
+    // The log object stays: queued log texts may still be on their way to it.
+    disconnect(log_, nullptr, this, nullptr);
+}
+
+void TavixMgr::setUp()
+{
+    TX_api_initialize();
+    HostObject* entry = std::begin(hostObjects);
+    expose(*engine_, *entry++);  // app
+    vantor::installGlobalFunctions(*engine_);
+    vantor::installModuleLoader(*engine_);
+    for (; entry != std::end(hostObjects); ++entry)
+        expose(*engine_, *entry);
+
+    TX_api* record = nullptr;
+    TX_api_getData(&record);
+    vantor::setSharedRecord(record);
+
+    qRegisterMetaType<TX_api*>("TX_api*");
+    qRegisterMetaType<QPoint*>("QPoint*");
+    qRegisterMetaType<QByteArray*>("QByteArray*");
+    qRegisterMetaType<QByteArray>("QByteArray");
+    qRegisterMetaType<QScriptValue*>("QScriptValue*");
+}
+
+void TavixMgr::showInfo(QString infoStr)
+{
+    emit showDebugInfo(infoStr);
+}

@@ -1,0 +1,58 @@
+// vantor-run: runs one script file with the studio's script host, without a window.
+//   vantor-run script.js
+// log.info lines go to standard output; an uncaught exception goes to standard
+// error and gives exit code 1; a missing or unreadable file gives exit code 2.
+#include <QFile>
+#include <QObject>
+#include <QString>
+#include <cstdio>
+
+#include "script_file_run.h"
+#include "tavix_mgr.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int usage(const char* reason)
+{
+    if (reason)
+        std::fprintf(stderr, "vantor-run: %s\n", reason);
+    std::fputs("usage: vantor-run script.js\n"
+               "Runs the script with the Tavix script host; log.info lines go to standard output.\n",
+               stderr);
+    return kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return usage(argc > 2 ? "expected exactly one script file" : nullptr);
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QByteArray reason = QStringLiteral("cannot read %1: %2")
+                                      .arg(path, file.errorString()).toLocal8Bit();
+        return usage(reason.constData());
+    }
+    const QString text = QString::fromUtf8(file.readAll());
+    file.close();
+
+    TavixMgr* manager = TavixMgr::instance();
+    QObject::connect(manager, &TavixMgr::showDebugInfo, [](const QString& line) {
+        std::fputs(line.toLocal8Bit().constData(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    });
+
+    const vantor::RunOutcome outcome = vantor::runScriptText(text);
+    TavixMgr::release();
+    if (outcome.uncaught) {
+        std::fprintf(stderr, "uncaught exception: %s (line %d)\n",
+                     outcome.message.toLocal8Bit().constData(), outcome.lineNumber);
+        return 1;
+    }
+    return 0;
+}
