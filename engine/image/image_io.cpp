@@ -1,0 +1,131 @@
+// Loading and output of the working image, and the two plain queries.
+#include <cstdlib>
+#include <cstring>
+
+#include "core/image_file.h"
+#include "core/shared_state.h"
+#include "core/text.h"
+#include "image/image_codec.h"
+#include "image/image_family.h"
+#include "image/target_folder.h"
+#include "image/url_image.h"
+
+namespace tavix::image {
+
+namespace {
+
+QImage& working()
+{
+    return sharedRecord().image;
+}
+
+bool replaceIfDecoded(const QImage& decoded)
+{
+    if (decoded.isNull())
+        return false;
+    working() = decoded;
+    return true;
+}
+
+// A zero-filled C heap block holding `bytes` (and a terminator when asked),
+// listed in the shared record so that it is freed when the library unloads.
+char* handOut(const QByteArray& bytes, bool terminated)
+{
+    void* block = std::calloc(std::size_t(bytes.size()) + (terminated ? 1 : 0), 1);
+    if (!block) {
+        qWarning("Out of memory for a block of %lld bytes", static_cast<long long>(bytes.size()));
+        return nullptr;
+    }
+    sharedRecord().buffers.push_back(block);
+    if (!bytes.isEmpty())
+        std::memcpy(block, bytes.constData(), std::size_t(bytes.size()));
+    return static_cast<char*>(block);
+}
+
+}  // namespace
+
+bool ImageFamily::read(const char* path)
+{
+    if (!path)
+        return false;
+    working() = QImage(textArg(path));
+    if (working().isNull()) {
+        qWarning("Failed to load image file!");
+        return false;
+    }
+    return true;
+}
+
+bool ImageFamily::load(const char* url)
+{
+    if (!url || !*url)
+        return false;
+    return replaceIfDecoded(fetchImage(textArg(url)));
+}
+
+bool ImageFamily::fromBase64(const char* data)
+{
+    if (!data)
+        return false;
+    return replaceIfDecoded(decodeBase64Image(QByteArray(data)));
+}
+
+bool ImageFamily::fromBytes(const char* bytes, int length)
+{
+    if (!bytes)
+        return false;
+    const QByteArray data = length < 0 ? QByteArray(bytes) : QByteArray(bytes, length);
+    return replaceIfDecoded(decodeImage(data));
+}
+
+bool ImageFamily::save(const char* path, const char* format, int quality)
+{
+    if (!path || working().isNull())
+        return false;
+    const QString target = textArg(path);
+    if (!makeFolderFor(target))
+        return false;
+    return writeImageFile(working(), target, QByteArray(format), quality);
+}
+
+char* ImageFamily::toBase64(const char* format, int quality)
+{
+    if (!format || working().isNull())
+        return nullptr;
+    return handOut(encodeImage(working(), format, quality).toBase64(), true);
+}
+
+int ImageFamily::toBytes(unsigned char** out, const char* format, int quality)
+{
+    if (!out) {
+        qWarning("TX_image_toBytes needs a place for the block's address");
+        return 0;
+    }
+    if (!format || working().isNull())
+        return 0;
+    const QByteArray bytes = encodeImage(working(), format, quality);
+    if (bytes.isEmpty())
+        return 0;
+    char* block = handOut(bytes, false);
+    if (!block)
+        return 0;
+    *out = reinterpret_cast<unsigned char*>(block);
+    return bytes.size();
+}
+
+bool ImageFamily::free()
+{
+    return !working().isNull();
+}
+
+unsigned int ImageFamily::pixel(int x, int y)
+{
+    const QImage& image = working();
+    if (image.isNull())
+        return 0;
+    if (!image.valid(x, y))
+        return 0xFF000000u;
+    return image.pixel(x, y);
+}
+
+}  // namespace tavix::image

@@ -1,0 +1,55 @@
+#include "image/url_image.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+#include <memory>
+
+#include "image/image_codec.h"
+
+namespace tavix::image {
+
+namespace {
+std::chrono::milliseconds transferTimeout = kDefaultTransferTimeout;
+}
+
+std::chrono::milliseconds setTransferTimeout(std::chrono::milliseconds timeout)
+{
+    const auto previous = transferTimeout;
+    transferTimeout = timeout;
+    return previous;
+}
+
+QImage fetchImage(const QString& url)
+{
+    if (!QCoreApplication::instance()) {
+        qWarning("Cannot load an image from a URL before TX_api_initialize");
+        return {};
+    }
+    QNetworkAccessManager manager;
+    QNetworkRequest request(QUrl(url, QUrl::TolerantMode));
+    request.setTransferTimeout(int(transferTimeout.count()));
+    // Follow redirects (http to https, moved files) but never from https to http.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+
+    QEventLoop loop;
+    QObject::connect(&manager, &QNetworkAccessManager::finished, &loop, &QEventLoop::quit);
+    std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    if (!reply->isFinished())
+        loop.exec();
+
+    if (reply->error() != QNetworkReply::NoError) {
+        qWarning() << "Failed to download" << url << ":" << reply->errorString();
+        return {};
+    }
+    const QImage image = decodeImage(reply->readAll());
+    if (image.isNull())
+        qWarning() << "The download of" << url << "is not an image";
+    return image;
+}
+
+}  // namespace tavix::image

@@ -1,0 +1,22 @@
+// One HTTP(S) GET of a picture, waited for in a local event loop.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <chrono>
+
+namespace tavix::image {
+
+// The longest a download may stall before it counts as failed; like the
+// engine's other external waits, 30 s.
+constexpr std::chrono::milliseconds kDefaultTransferTimeout{30000};
+
+// Fetches `url` (parsed tolerantly) and decodes the body as a picture. A null
+// image on a network error, an HTTP error status, a stall longer than the
+// transfer timeout or a body that is not a picture.
+QImage fetchImage(const QString& url);
+
+// For tests: replaces the transfer timeout; returns the previous one.
+std::chrono::milliseconds setTransferTimeout(std::chrono::milliseconds timeout);
+
+}  // namespace tavix::image
