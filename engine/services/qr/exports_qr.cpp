@@ -1,0 +1,12 @@
+// Exports of the utils family's QR functions.
+#include "core/guard.h"
+#include "core/text.h"
+#include "qr_codes.h"
+#include "tavix.h"
+
+using namespace tavix;
+
+int TX_utils_createQRCode(const char* text, int scale, const char* SaveImagePath, const char* LogoImagePath) { return guarded(__func__, 0, [&] { return QrCodes().createQRCode(text, scale, textArg(SaveImagePath), textArg(LogoImagePath)); }); }
+int TX_utils_createQRCodeImage(const char* text, int scale) { return guarded(__func__, 0, [&] { return QrCodes().createQRCodeImage(text, scale); }); }
+const char* TX_utils_decodeQRCode(const char* ImageFile) { return guarded<const char*>(__func__, nullptr, [&] { return QrCodes().decodeQRCode(textArg(ImageFile)); }); }
+const char* TX_utils_decodeQRCodeImage(void) { return guarded<const char*>(__func__, nullptr, [] { return QrCodes().decodeQRCodeImage(); }); }
