@@ -1,0 +1,12 @@
+// The listing rule shared by listDir, listDirCount and remove: files and
+// sub-directories of one directory, without hidden and system entries and
+// without "." and "..", sorted by name with letter case ignored.
+#pragma once
+
+#include <QStringList>
+
+namespace tavix {
+
+QStringList listingEntries(const QString& directory);
+
+}  // namespace tavix

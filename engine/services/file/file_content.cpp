@@ -1,0 +1,142 @@
+// Reading and writing file content: text in a named encoding, raw appends.
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+#include <cstring>
+
+#include "caller_buffer.h"
+#include "file_service.h"
+#include "text_encoding.h"
+
+namespace tavix {
+
+namespace {
+
+// Larger files are refused: their UTF-16 form would not fit a string.
+constexpr qint64 kMaxTextFile = qint64(512) * 1024 * 1024;
+
+// The whole file decoded as text, or a null string when it cannot be read.
+QString readTextFile(const QString& path, const QByteArray& encoding, qint64* fileBytes)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return QString();
+    if (file.size() > kMaxTextFile) {
+        qWarning().noquote() << "Cannot read" << path << ": larger than" << kMaxTextFile << "bytes";
+        return QString();
+    }
+    const QByteArray content = file.readAll();
+    *fileBytes = content.size();
+    return decodeTextFile(content, codecFor(encoding));
+}
+
+// Callers size `out` from the file size; text in an 8-bit or two-byte code
+// page grows when converted to UTF-8, so the copy stops at that size.
+int storeText(char* out, const QStringRef& text, qint64 fileBytes)
+{
+    return storeInCallerBuffer(out, text.toUtf8(), fileBytes + kReadSlack);
+}
+
+bool noBuffer(const char* function, char* out)
+{
+    if (out)
+        return false;
+    qWarning("%s: no output buffer", function);
+    return true;
+}
+
+}  // namespace
+
+bool FileService::append(const QString& path, const QString& text, const QByteArray& encoding)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = encodeTextFile(text + QLatin1Char('\n'), codecFor(encoding));
+    if (file.write(bytes) != bytes.size()) {
+        qWarning().noquote() << "TX_file_append: cannot write" << path << ":" << file.errorString();
+        return false;
+    }
+    return file.flush();
+}
+
+bool FileService::appendBytes(const QString& path, const char* bytes, int length)
+{
+    if (length < 0)
+        length = bytes ? int(std::strlen(bytes)) : 0;
+    if (!bytes && length > 0) {
+        qWarning("TX_file_appendBytes: no bytes for a length of %d", length);
+        return false;
+    }
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    if (length > 0 && file.write(bytes, length) != length) {
+        qWarning().noquote() << "TX_file_appendBytes: cannot write" << path << ":" << file.errorString();
+        return false;
+    }
+    return file.flush();
+}
+
+bool FileService::write(const QString& path, const QString& text, const QByteArray& encoding)
+{
+    // The old content stays in place until the new one is completely written.
+    QSaveFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) {
+        qWarning().noquote() << "TX_file_write: cannot open" << path << ":" << file.errorString();
+        return false;
+    }
+    const QByteArray bytes = encodeTextFile(text, codecFor(encoding));
+    if (file.write(bytes) != bytes.size()) {
+        qWarning().noquote() << "TX_file_write: cannot write" << path << ":" << file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        qWarning().noquote() << "TX_file_write: cannot write" << path << ":" << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+int FileService::read(const QString& path, char* out, const QByteArray& encoding)
+{
+    if (noBuffer("TX_file_read", out))
+        return 0;
+    qint64 fileBytes = 0;
+    const QString text = readTextFile(path, encoding, &fileBytes);
+    return storeText(out, QStringRef(&text), fileBytes);
+}
+
+int FileService::readBytes(const QString& path, char* out)
+{
+    if (noBuffer("TX_file_readBytes", out))
+        return 0;
+    qint64 fileBytes = 0;
+    const QString text = readTextFile(path, QByteArray(), &fileBytes);
+    return storeText(out, QStringRef(&text), fileBytes);
+}
+
+int FileService::readLineByNum(const QString& path, int lines, char* out)
+{
+    if (noBuffer("TX_file_readLineByNum", out))
+        return 0;
+    qint64 fileBytes = 0;
+    const QString text = readTextFile(path, QByteArray(), &fileBytes);
+    // Line after line until line `lines` or the end: a number out of range
+    // gives the last line.
+    QStringRef line;
+    int number = 0;
+    for (int start = 0; start < text.size();) {
+        int end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        line = text.midRef(start, end - start);
+        if (++number == lines)
+            break;
+        start = end + 1;
+    }
+    return storeText(out, line, fileBytes);
+}
+
+}  // namespace tavix
