@@ -1,0 +1,106 @@
+// Base64 and hex conversions, the random integer and the version text.
+#include <QByteArray>
+#include <QTime>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "codec_service.h"
+#include "stored_text.h"
+#include "version.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr int kByteArray = 16384;
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+const char* CodecService::encodeBase64(const char* input, int length)
+{
+    static StoredText<16384> result;
+    if (length < 0)
+        length = input ? int(std::strlen(input)) : 0;
+    if (!input && length > 0) {
+        qWarning("TX_utils_encodeBase64: no input for a length of %d", length);
+        return result.store(QByteArray());
+    }
+    // Too long for the array: keep the previous result without reading the input.
+    if (!result.fits((qint64(length) + 2) / 3 * 4))
+        return result.data();
+    return result.store(QByteArray::fromRawData(input ? input : "", length).toBase64());
+}
+
+const char* CodecService::decodeBase64(const QByteArray& input, int* outLength)
+{
+    static StoredText<16384> result;
+    // Malformed UTF-8 becomes U+FFFD (EF BF BD).
+    const QByteArray bytes = QString::fromUtf8(QByteArray::fromBase64(input)).toUtf8();
+    if (outLength)
+        *outLength = bytes.size();
+    // Stored with a terminating zero, so that a shorter result never shows
+    // the tail of a longer earlier one to callers reading a C text.
+    return result.store(bytes);
+}
+
+const char* CodecService::hexToByte(const QByteArray& szHex, int* outLength)
+{
+    static char bytes[kByteArray] = {};
+    QByteArray text = szHex.simplified();
+    if (text.size() % 2 != 0)
+        text.append('0');
+    const int count = std::min(text.size() / 2, kByteArray);
+    if (outLength)
+        *outLength = count;
+    for (int i = 0; i < count; ++i) {
+        const int high = hexDigit(text[2 * i]);
+        const int low = hexDigit(text[2 * i + 1]);
+        bytes[i] = char(high < 0 || low < 0 ? 0 : high * 16 + low);
+    }
+    return bytes;
+}
+
+const char* CodecService::byteToHex(const unsigned char* vByte, int vLen)
+{
+    static StoredText<16384> result;
+    if (vLen < 1)
+        return result.store(QByteArray());
+    if (!vByte) {
+        qWarning("TX_utils_byteToHex: no bytes for a length of %d", vLen);
+        return result.store(QByteArray());
+    }
+    if (!result.fits(qint64(vLen) * 2))
+        return result.data();
+    return result.store(QByteArray::fromRawData(reinterpret_cast<const char*>(vByte), vLen).toHex());
+}
+
+int CodecService::randomInt(int min, int max)
+{
+    // Reseeded with the seconds since local midnight: calls within one second agree.
+    std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    const long long r = std::rand();
+    const long long span = (long long)max - min;
+    if (span == 0)
+        return min;  // the only value the range holds
+    // In 64 bits so that wide ranges neither overflow nor divide by zero.
+    return int(static_cast<unsigned int>((long long)min + r % span));
+}
+
+const char* CodecService::versionInfo()
+{
+    return "Tavix api " TAVIX_VERSION " - codecs, ciphers, QR codes and zip archives. Copyright (c) Tavix.";
+}
+
+}  // namespace tavix
