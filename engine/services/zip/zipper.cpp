@@ -1,0 +1,306 @@
+#include "zipper.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipfileinfo.h>
+#include <quazip/quazipnewinfo.h>
+
+#include "archive_target.h"
+#include "entry_names.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr qint64 kChunk = 4096;
+
+// Entry names are written and read as UTF-8, which is what tools on this
+// system use.
+void useUtf8Names(QuaZip& zip)
+{
+    zip.setFileNameCodec("UTF-8");
+}
+
+bool openNewEntry(QuaZipFile& entry, const QString& name, const QString& source, const char* password)
+{
+    return entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, source), password, 0, Z_DEFLATED,
+                      Z_DEFAULT_COMPRESSION);
+}
+
+// Copies all of `from` into `to`; false on a read or write error.
+bool copyAll(QIODevice& from, QIODevice& to)
+{
+    QByteArray buffer(int(kChunk), Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = from.read(buffer.data(), kChunk);
+        if (got == 0)
+            return true;
+        if (got < 0 || to.write(buffer.constData(), got) != got)
+            return false;
+    }
+}
+
+// The files of a tree in walk order: at each level files and folders as the
+// file system lists them (hidden and system entries left out), each folder
+// walked where it is met. Linked folders are not followed, so a link back up
+// the tree cannot make the walk endless.
+void walk(const QString& folder, QStringList& files)
+{
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir()) {
+            if (!entry.isSymLink())
+                walk(entry.filePath(), files);
+        } else {
+            files << entry.filePath();
+        }
+    }
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// Whether `path` (existing or not) stays inside `root` once links are resolved.
+bool staysInside(const QString& root, const QString& path)
+{
+    const QString base = QFileInfo(root).canonicalFilePath();
+    QFileInfo probe(path);
+    while (!probe.exists() && probe.filePath() != probe.path())
+        probe = QFileInfo(probe.path());
+    const QString resolved = probe.canonicalFilePath();
+    return !base.isEmpty() && (resolved == base || resolved.startsWith(base + QLatin1Char('/')));
+}
+
+// Opens the archive's current entry for reading. An enciphered entry without
+// a password would only yield its cipher text, so that counts as a failure.
+bool openEntry(QuaZip& zip, QuaZipFile& entry, const char* password)
+{
+    QuaZipFileInfo64 info;
+    if (!zip.getCurrentFileInfo(&info))
+        return false;
+    if (info.isEncrypted() && !password)
+        return false;
+    return entry.open(QIODevice::ReadOnly, password);
+}
+
+// Traditional encryption cannot tell a wrong password when the entry is
+// opened; the inflater or the checksum does, so the start of the first entry
+// (all of it when small) is read as the password check.
+bool firstEntryReadable(QuaZip& zip, const char* password)
+{
+    constexpr qint64 kProbe = 256 * 1024;
+    QuaZipFile entry(&zip);
+    if (!zip.goToFirstFile() || !openEntry(zip, entry, password))
+        return false;
+    QByteArray buffer(int(kChunk), Qt::Uninitialized);
+    qint64 total = 0;
+    while (total < kProbe) {
+        const qint64 got = entry.read(buffer.data(), kChunk);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        total += got;
+    }
+    const bool whole = entry.atEnd();
+    entry.close();
+    return !whole || entry.getZipError() == UNZ_OK;
+}
+
+}  // namespace
+
+bool Zipper::zipFile(const QString& filePath, const QString& dest, const char* password)
+{
+    ArchiveTarget target(dest);
+    QuaZip zip(target.workingPath());
+    useUtf8Names(zip);
+    if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
+        qDebug().noquote() << "zip not create" << dest;
+        return false;
+    }
+    QuaZipFile entry(&zip);
+    if (!openNewEntry(entry, QFileInfo(filePath).fileName(), filePath, password)) {
+        qDebug().noquote() << "zip file not open" << filePath;
+        zip.close();
+        return false;
+    }
+    QFile source(filePath);
+    const bool readable = QFileInfo(filePath).isFile() && source.open(QIODevice::ReadOnly);
+    const bool copied = readable && copyAll(source, entry);
+    entry.close();
+    const bool written = entry.getZipError() == ZIP_OK;
+    zip.close();
+    if (readable && (!copied || !written || zip.getZipError() != ZIP_OK)) {
+        qDebug().noquote() << "zip write failed" << filePath << "->" << dest;
+        return false;  // the unfinished archive is dropped
+    }
+    // An unreadable source still leaves the archive with its empty entry.
+    const bool placed = zip.getZipError() == ZIP_OK && target.commit();
+    if (!readable) {
+        qDebug().noquote() << "file not exists or open" << filePath;
+        return false;
+    }
+    return placed;
+}
+
+bool Zipper::zipDir(const QString& dir, const QString& dest, const char* password)
+{
+    ArchiveTarget target(dest);
+    QuaZip zip(target.workingPath());
+    useUtf8Names(zip);
+    if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
+        qDebug().noquote() << "Could not create zip:" + dest;
+        return false;
+    }
+    const QString root = QString(dir).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QStringList files;
+    if (QFileInfo(root).isDir())
+        walk(root, files);
+    else
+        qDebug().noquote() << "not a directory, the archive stays empty:" << dir;
+    for (const QString& path : files) {
+        if (sameFile(path, dest))
+            continue;
+        QFile source(path);
+        if (!source.open(QIODevice::ReadOnly)) {
+            qDebug().noquote() << "skipped unreadable file" << path;
+            continue;
+        }
+        QuaZipFile entry(&zip);
+        const QString name = zipnames::nameInTree(root, path);
+        if (!openNewEntry(entry, name, path, password)) {
+            qDebug().noquote() << "skipped entry that did not open" << name;
+            continue;
+        }
+        if (!copyAll(source, entry))
+            qDebug().noquote() << "read failed" << path;
+        entry.close();
+    }
+    zip.close();
+    if (zip.getZipError() != ZIP_OK || !target.commit()) {
+        qDebug().noquote() << "Could not create zip:" + dest;
+        return false;
+    }
+    return true;
+}
+
+void Zipper::unZip(const QString& zipFilePath, const QString& dest, const char* password)
+{
+    QuaZip zip(zipFilePath);
+    useUtf8Names(zip);
+    QuaZipFile entry(&zip);
+    if (!zip.open(QuaZip::mdUnzip) || !zip.goToFirstFile() || !openEntry(zip, entry, password)) {
+        qDebug().noquote() << "open zipfile failed" << zipFilePath;
+        return;
+    }
+    // The output replaces an existing file only once the entry has been read
+    // whole and its checksum matched.
+    QSaveFile output(dest);
+    if (!output.open(QIODevice::WriteOnly)) {
+        qDebug().noquote() << "file write failed" << dest;
+        return;
+    }
+    const bool copied = copyAll(entry, output);
+    entry.close();
+    if (!copied || entry.getZipError() != UNZ_OK) {
+        qDebug().noquote() << "file write failed" << dest << "(entry error" << entry.getZipError() << ")";
+        output.cancelWriting();
+        return;
+    }
+    if (!output.commit())
+        qDebug().noquote() << "file write failed" << dest;
+}
+
+void Zipper::unZipDir(const QString& archive, const QString& dest, const char* password)
+{
+    if (!QFileInfo(archive).isFile()) {
+        qDebug().noquote() << "file not exists" << archive;
+        return;
+    }
+    if (QFileInfo::exists(dest) && !QDir(dest).isEmpty(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        qDebug().noquote() << "dir is not empty";
+    if (!QDir().mkpath(dest)) {
+        qDebug().noquote() << dest << "create failed";
+        return;
+    }
+    QuaZip zip(archive);
+    useUtf8Names(zip);
+    if (!zip.open(QuaZip::mdUnzip)) {
+        qDebug().noquote() << "open zip failed" << archive;
+        return;
+    }
+    if (!firstEntryReadable(zip, password)) {
+        qDebug().noquote() << "zip file" << archive << " open failed";
+        return;
+    }
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        const QString name = zip.getCurrentFileName();
+        if (zipnames::isUnsafe(name)) {
+            qWarning().noquote() << "skipped entry outside the destination:" << name;
+            continue;
+        }
+        const QString outPath = zipnames::outputPath(dest, name);
+        if (zipnames::isDirectoryEntry(name)) {
+            if (!staysInside(dest, outPath) || !QDir().mkpath(outPath))
+                qDebug().noquote() << outPath << "create failed";
+            continue;
+        }
+        QuaZipFile entry(&zip);
+        if (!openEntry(zip, entry, password)) {
+            qDebug().noquote() << "read" << name << "failed";
+            continue;
+        }
+        if (!staysInside(dest, outPath)) {
+            qWarning().noquote() << "skipped entry that leads outside the destination through a link:" << name;
+            continue;
+        }
+        if (!QFileInfo::exists(outPath))
+            QDir().mkpath(QFileInfo(outPath).path());
+        QSaveFile output(outPath);
+        if (!output.open(QIODevice::WriteOnly)) {
+            qDebug().noquote() << outPath << "write failed";
+            continue;
+        }
+        QByteArray buffer(int(kChunk), Qt::Uninitialized);
+        bool ok = true;
+        for (;;) {
+            const qint64 got = entry.read(buffer.data(), kChunk);
+            if (got == 0 && entry.atEnd())
+                break;
+            if (got <= 0) {
+                qDebug().noquote() << "read failed";
+                ok = false;
+                break;
+            }
+            if (output.write(buffer.constData(), got) != got) {
+                qDebug().noquote() << "write failed";
+                ok = false;
+                break;
+            }
+        }
+        entry.close();
+        if (ok && entry.getZipError() != UNZ_OK) {
+            qDebug().noquote() << "read failed" << name << "(entry error" << entry.getZipError() << ")";
+            ok = false;
+        }
+        if (!ok) {
+            output.cancelWriting();
+            continue;
+        }
+        if (!output.commit())
+            qDebug().noquote() << outPath << "write failed";
+    }
+    zip.close();
+}
+
+}  // namespace tavix
