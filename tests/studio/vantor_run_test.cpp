@@ -1,0 +1,143 @@
+// vantor-run as a real child process on scripts written by the tests.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "script_harness.h"
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class VantorRun : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& text)
+    {
+        QFile file(dir_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+
+    RunResult run(const QStringList& arguments,
+                  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(dir_.path());
+        process.start(qEnvironmentVariable("VANTOR_RUN"), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000)) << "vantor-run did not finish";
+        RunResult result;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    RunResult runScript(const QByteArray& text,
+                        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
+    {
+        return run({write("script.js", text)}, environment);
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(VantorRun, PrintsLogLinesOnStandardOutputAndExitsZero)
+{
+    const RunResult result = runScript(
+        "log.info('one');\nvar n = 2;\r\nlog.info('two ' + n);\nlog.info(typeof cs + typeof app);\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "one\ntwo 2\nobjectobject\n");
+    EXPECT_FALSE(result.err.contains("uncaught exception"));
+}
+
+TEST_F(VantorRun, AnUncaughtExceptionGoesToStandardErrorWithItsLineAndExitsOne)
+{
+    const RunResult result =
+        runScript("log.info('before');\r\nvar a = 1;\r\nthrow new Error('boom');\r\nlog.info('after');\r\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "before\n");
+    EXPECT_TRUE(result.err.contains("uncaught exception: Error: boom (line 3)")) << result.err.toStdString();
+}
+
+TEST_F(VantorRun, ASyntaxErrorExitsOneWithItsLineNumber)
+{
+    const RunResult result = runScript("var x = 1;\nvar y = (;\nlog.info('never');\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_TRUE(result.err.contains("uncaught exception: SyntaxError")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("(line 2)")) << result.err.toStdString();
+}
+
+TEST_F(VantorRun, AWrongCallIsAnOrdinaryScriptException)
+{
+    const RunResult result = runScript(
+        "try { cs.mouseLeftClick('x'); } catch (e) { log.info('caught ' + e.name); }\n"
+        "cs.mouseMove();\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "caught SyntaxError\n");
+    EXPECT_TRUE(result.err.contains("(line 2)")) << result.err.toStdString();
+}
+
+TEST_F(VantorRun, MissingOrUnreadableScriptsGiveTheUsageAndExitTwo)
+{
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{dir_.filePath("absent.js")}, QStringList{dir_.path()},
+          QStringList{"a.js", "b.js"}}) {
+        const RunResult result = run(arguments);
+        EXPECT_EQ(result.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains("usage: vantor-run script.js")) << result.err.toStdString();
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST_F(VantorRun, RequireSearchesTheWorkingDirectoryFirst)
+{
+    write("greeting.js", "exports.text = 'hello from a module';");
+    const RunResult result = runScript("log.info(require('greeting.js').text);");
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "hello from a module\n");
+}
+
+TEST_F(VantorRun, CsArgumentsReachTheEngineTruncatedAndInOrder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TAVIX_INPUT_BACKEND", "recording");
+    environment.insert("TAVIX_INPUT_LOG", dir_.filePath("input.log"));
+    const RunResult result = runScript(
+        "cs.mouseLeftClick(10.7, 20.2);\ncs.mouseDrag(1, 2, 3, 4);\ncs.mouseMove(-5, -6);\n"
+        "log.info(String(cs.keyPress(65)));\n",
+        environment);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "undefined\n");
+    QFile log(dir_.filePath("input.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[0], "SetCursorPos(10,20)");
+    EXPECT_TRUE(lines[1].startsWith("mouse_event(0x8002,10,20,")) << lines[1].toStdString();
+    EXPECT_EQ(lines[3], "SetCursorPos(1,2)");
+    EXPECT_TRUE(lines.contains("SetCursorPos(-5,-6)"));
+    EXPECT_TRUE(lines.last().startsWith("keybd_event(")) << lines.last().toStdString();
+}
+
+TEST_F(VantorRun, RunsWithoutADisplay)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    const RunResult result =
+        runScript("log.info(getColor(1, 1) === '' ? 'no screen' : 'screen');", environment);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "no screen\n");
+}
+
+}  // namespace
