@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <filesystem>
+#include <system_error>
 
 #include "dir_listing.h"
 #include "file_service.h"
@@ -35,6 +37,38 @@ bool removeEntry(const QString& path)
     return QDir().rmdir(path);
 }
 
+// Copies the content of `from` over `to`. The destination is replaced only
+// once the whole content is written, so a failed copy (or a copy onto the
+// source itself) loses nothing.
+bool copyContent(const QString& from, const QString& to, const char* function)
+{
+    QFile source(from);
+    if (from.isEmpty() || !source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(to);
+    if (to.isEmpty() || !target.open(QIODevice::WriteOnly)) {
+        qWarning().noquote() << QStringLiteral("%1: cannot write").arg(QLatin1String(function)) << to << ":" << target.errorString();
+        return false;
+    }
+    char chunk[65536];
+    qint64 got;
+    while ((got = source.read(chunk, sizeof chunk)) > 0) {
+        if (target.write(chunk, got) != got)
+            break;
+    }
+    if (got != 0) {
+        qWarning().noquote() << QStringLiteral("%1: copying").arg(QLatin1String(function)) << from << "to" << to << "failed:"
+                             << (got < 0 ? source.errorString() : target.errorString());
+        target.cancelWriting();
+        return false;
+    }
+    if (!target.commit()) {
+        qWarning().noquote() << QStringLiteral("%1: cannot write").arg(QLatin1String(function)) << to << ":" << target.errorString();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool FileService::create(const QString& path)
@@ -59,41 +93,29 @@ bool FileService::remove(const QString& path)
 
 bool FileService::copy(const QString& formPath, const QString& toPath)
 {
-    QFile source(formPath);
-    if (formPath.isEmpty() || !source.open(QIODevice::ReadOnly))
-        return false;
-    // The destination is replaced only once the whole content is written, so
-    // a failed copy (or a copy onto the source itself) loses nothing.
-    QSaveFile target(toPath);
-    if (toPath.isEmpty() || !target.open(QIODevice::WriteOnly)) {
-        qWarning().noquote() << "TX_file_copy: cannot write" << toPath << ":" << target.errorString();
-        return false;
-    }
-    char chunk[65536];
-    qint64 got;
-    while ((got = source.read(chunk, sizeof chunk)) > 0) {
-        if (target.write(chunk, got) != got)
-            break;
-    }
-    if (got != 0) {
-        qWarning().noquote() << "TX_file_copy: copying" << formPath << "to" << toPath << "failed:"
-                             << (got < 0 ? source.errorString() : target.errorString());
-        target.cancelWriting();
-        return false;
-    }
-    return target.commit();
+    return copyContent(formPath, toPath, "TX_file_copy");
 }
 
 bool FileService::move(const QString& formPath, const QString& toPath)
 {
-    if (formPath.isEmpty() || toPath.isEmpty() || occupied(QFileInfo(toPath)))
+    const QFileInfo source(formPath);
+    if (formPath.isEmpty() || toPath.isEmpty() || !occupied(source) || occupied(QFileInfo(toPath)))
         return false;
-    // QFile::rename never overwrites; across file systems it copies, removes
-    // the source, and deletes the copy again when either step fails.
-    QFile file(formPath);
-    if (!file.rename(toPath)) {
-        qWarning().noquote() << "TX_file_move: cannot move" << formPath << "to" << toPath << ":"
-                             << file.errorString();
+    // A plain rename first (QFile::rename would fall back to a copy of its own
+    // that does not notice a full volume).
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(formPath).toStdString(), QFile::encodeName(toPath).toStdString(),
+                            error);
+    if (!error)
+        return true;
+    // Another file system: copy, then delete the source; a copy that fails
+    // leaves nothing behind, and one whose source cannot go is deleted again.
+    if (!source.isFile() || !copyContent(formPath, toPath, "TX_file_move"))
+        return false;
+    QFile::setPermissions(toPath, source.permissions());
+    if (!QFile::remove(formPath)) {
+        qWarning().noquote() << "TX_file_move: cannot remove" << formPath;
+        QFile::remove(toPath);
         return false;
     }
     return true;

@@ -1,0 +1,316 @@
+// Existence, listings, dates, creation, copies, moves, renames and removal.
+#include <QDateTime>
+#include <algorithm>
+#include <cstring>
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "services/file/caller_buffer.h"
+#include "file_fixture.h"
+#include "log_capture.h"
+#include "tavix.h"
+
+using namespace tavix::test;
+
+namespace {
+
+class FileTree : public ScratchDir {
+protected:
+    // A small tree: visible files and folders in mixed case, hidden entries,
+    // a nested folder.
+    void makeTree(const QString& root)
+    {
+        putBytes(root + "/b.txt", "b");
+        putBytes(root + "/A.txt", "a");
+        putBytes(root + "/c/deep/x.txt", "x");
+        putBytes(root + "/.hidden", "h");
+        QDir().mkpath(root + "/.hiddendir");
+        QDir().mkpath(root + "/D");
+    }
+
+    std::vector<std::string> listed(const QString& dir)
+    {
+        const std::string p = dir.toStdString();
+        const int count = TX_file_listDirCount(p.c_str());
+        std::vector<char> buffer(std::size_t(std::max(count, 1)) * 512 + 512, '\x7f');
+        const int stored = TX_file_listDir(p.c_str(), buffer.data());
+        EXPECT_EQ(stored, count);
+        EXPECT_EQ(buffer[std::size_t(std::max(count, 1)) * 512 + 511], '\x7f');
+        std::vector<std::string> names;
+        for (int i = 0; i < stored; ++i)
+            names.emplace_back(buffer.data() + i * 512);
+        return names;
+    }
+};
+
+TEST_F(FileTree, KindsOfPaths)
+{
+    putBytes(path("f.txt"), "x");
+    QDir().mkdir(path("d"));
+    struct Case {
+        std::string path;
+        bool exists, isFile, isDir;
+    } cases[] = {
+        {cpath("f.txt"), true, true, false},
+        {cpath("d"), true, false, true},
+        {cpath("d") + "\\", true, false, true},  // backslash separates components too
+        {cpath("missing"), false, false, false},
+        {"", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(TX_file_exists(c.path.c_str()), c.exists);
+        EXPECT_EQ(TX_file_isFile(c.path.c_str()), c.isFile);
+        EXPECT_EQ(TX_file_isDir(c.path.c_str()), c.isDir);
+    }
+    EXPECT_FALSE(TX_file_exists(nullptr));
+    EXPECT_FALSE(TX_file_isDir(nullptr));
+}
+
+TEST_F(FileTree, IsDirIsFalseForRelativePaths)
+{
+    QDir().mkdir(path("rel"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    EXPECT_FALSE(TX_file_isDir("rel"));
+    EXPECT_TRUE(TX_file_exists("rel"));
+    QDir::setCurrent(previous);
+}
+
+TEST_F(FileTree, EmptyDirectories)
+{
+    QDir().mkpath(path("empty"));
+    QDir().mkpath(path("dotdir/.git"));
+    putBytes(path("dotfile/.keep"), "");
+    putBytes(path("file.txt"), "x");
+    EXPECT_TRUE(TX_file_isEmptyDir(cpath("empty").c_str()));
+    EXPECT_FALSE(TX_file_isEmptyDir(cpath("dotdir").c_str()));
+    EXPECT_FALSE(TX_file_isEmptyDir(cpath("dotfile").c_str()));
+    EXPECT_TRUE(TX_file_isEmptyDir(cpath("file.txt").c_str()));  // a file lists nothing
+    EXPECT_FALSE(TX_file_isEmptyDir(cpath("missing").c_str()));
+    EXPECT_FALSE(TX_file_isEmptyDir(nullptr));
+}
+
+TEST_F(FileTree, ListingSkipsHiddenAndIgnoresCase)
+{
+    makeTree(path("tree"));
+    EXPECT_EQ(listed(path("tree")), (std::vector<std::string>{"A.txt", "b.txt", "c", "D"}));
+    EXPECT_EQ(TX_file_listDirCount(cpath("tree/A.txt").c_str()), 0);
+    EXPECT_EQ(TX_file_listDirCount(nullptr), 0);
+}
+
+TEST_F(FileTree, ListingOfMissingDirectoryLogs)
+{
+    LogCapture log;
+    char slot[512] = {};
+    EXPECT_EQ(TX_file_listDir(cpath("missing").c_str(), slot), 0);
+    EXPECT_TRUE(log.contains("Failed to open directory " + path("missing")));
+}
+
+TEST_F(FileTree, LongestNamesFitTheirSlot)
+{
+    // File systems here allow 255 bytes per name; slots hold 511.
+    QString longName;
+    for (int i = 0; i < 84; ++i)
+        longName += QString::fromUtf8("\xe6\x96\x87");  // 252 bytes: within NAME_MAX
+    QDir().mkpath(path("long"));
+    putBytes(path("long/") + longName + longName.left(1), "x");
+    putBytes(path("long/zz"), "z");
+    const std::vector<std::string> names = listed(path("long"));
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], "zz");
+    EXPECT_EQ(QString::fromStdString(names[1]), longName + longName.left(1));
+}
+
+TEST(ListingSlots, NamesLongerThanASlotAreCutAtAWholeCharacter)
+{
+    // 200 three-byte characters: 600 bytes, more than a slot holds.
+    QByteArray name;
+    for (int i = 0; i < 200; ++i)
+        name += "\xe6\x96\x87";
+    std::vector<char> buffer(2 * 512, '\x7f');
+    tavix::storeInSlot(buffer.data(), name);
+    EXPECT_EQ(std::strlen(buffer.data()), 510u);  // 170 whole characters
+    EXPECT_EQ(QByteArray(buffer.data()), name.left(510));
+    EXPECT_EQ(buffer[511], '\x7f');
+    EXPECT_EQ(buffer[512], '\x7f');
+}
+
+TEST_F(FileTree, CreateMakesOnlyNewEmptyFiles)
+{
+    EXPECT_TRUE(TX_file_create(cpath("new.txt").c_str()));
+    EXPECT_EQ(bytesOf(path("new.txt")), QByteArray());
+    putBytes(path("old.txt"), "keep");
+    EXPECT_FALSE(TX_file_create(cpath("old.txt").c_str()));
+    EXPECT_EQ(bytesOf(path("old.txt")), QByteArray("keep"));
+    EXPECT_FALSE(TX_file_create(cpath("no/parent.txt").c_str()));
+    EXPECT_FALSE(TX_file_create(nullptr));
+}
+
+TEST_F(FileTree, MkdirsCreatesParents)
+{
+    EXPECT_TRUE(TX_file_mkdirs(cpath("a/b/c").c_str()));
+    EXPECT_TRUE(QFileInfo(path("a/b/c")).isDir());
+    EXPECT_TRUE(TX_file_mkdirs(cpath("a/b").c_str()));
+    putBytes(path("plain"), "x");
+    EXPECT_FALSE(TX_file_mkdirs(cpath("plain").c_str()));
+    EXPECT_FALSE(TX_file_mkdirs(nullptr));
+}
+
+TEST_F(FileTree, RemoveDeletesWholeTreesByAbsoluteAndRelativePath)
+{
+    putBytes(path("gone.txt"), "x");
+    EXPECT_TRUE(TX_file_remove(cpath("gone.txt").c_str()));
+    EXPECT_FALSE(QFileInfo::exists(path("gone.txt")));
+
+    putBytes(path("abs/x/y/z.txt"), "z");
+    putBytes(path("abs/top.txt"), "t");
+    EXPECT_TRUE(TX_file_remove(cpath("abs").c_str()));
+    EXPECT_FALSE(QFileInfo::exists(path("abs")));
+
+    putBytes(path("rel/x/y/z.txt"), "z");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    EXPECT_TRUE(TX_file_remove("rel"));
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(QFileInfo::exists(path("rel")));
+
+    EXPECT_FALSE(TX_file_remove(cpath("missing").c_str()));
+    EXPECT_FALSE(TX_file_remove(nullptr));
+}
+
+TEST_F(FileTree, RemoveKeepsHiddenEntriesAndTheirFolder)
+{
+    makeTree(path("tree"));
+    EXPECT_FALSE(TX_file_remove(cpath("tree").c_str()));
+    EXPECT_TRUE(QFileInfo::exists(path("tree/.hidden")));
+    EXPECT_FALSE(QFileInfo::exists(path("tree/A.txt")));
+    EXPECT_FALSE(QFileInfo::exists(path("tree/c")));
+}
+
+TEST_F(FileTree, RemoveDeletesLinksWithoutFollowingThem)
+{
+    putBytes(path("elsewhere/precious.txt"), "p");
+    QDir().mkpath(path("victim"));
+    ASSERT_EQ(::symlink(cpath("elsewhere").c_str(), cpath("victim/link").c_str()), 0);
+    ASSERT_EQ(::symlink(cpath("nowhere").c_str(), cpath("victim/dangling").c_str()), 0);
+    EXPECT_TRUE(TX_file_remove(cpath("victim").c_str()));
+    EXPECT_FALSE(QFileInfo::exists(path("victim")));
+    EXPECT_EQ(bytesOf(path("elsewhere/precious.txt")), QByteArray("p"));
+}
+
+TEST_F(FileTree, CopyReplacesTheDestinationWhole)
+{
+    putBytes(path("src.bin"), QByteArray(200000, '\x01') + "end");
+    putBytes(path("dst.bin"), "old");
+    EXPECT_TRUE(TX_file_copy(cpath("src.bin").c_str(), cpath("dst.bin").c_str()));
+    EXPECT_EQ(bytesOf(path("dst.bin")), bytesOf(path("src.bin")));
+    EXPECT_TRUE(TX_file_copy(cpath("src.bin").c_str(), cpath("src.bin").c_str()));  // onto itself
+    EXPECT_EQ(bytesOf(path("src.bin")).size(), 200003);
+    EXPECT_FALSE(TX_file_copy(cpath("missing").c_str(), cpath("dst2").c_str()));
+    EXPECT_FALSE(QFileInfo::exists(path("dst2")));
+    EXPECT_FALSE(TX_file_copy(cpath("src.bin").c_str(), cpath("no/dir/dst").c_str()));
+    EXPECT_FALSE(TX_file_copy(nullptr, nullptr));
+}
+
+TEST_F(FileTree, FailedCopyOnAFullVolumeKeepsTheOldDestination)
+{
+    TmpfsVolume volume(64);
+    if (!volume.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    putBytes(path("big.bin"), QByteArray(256 * 1024, 'b'));
+    putBytes(volume.path("dst.bin"), "old");
+    EXPECT_FALSE(TX_file_copy(cpath("big.bin").c_str(), volume.path("dst.bin").toUtf8().constData()));
+    EXPECT_EQ(bytesOf(volume.path("dst.bin")), QByteArray("old"));
+    EXPECT_EQ(QDir(volume.path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"dst.bin"});
+}
+
+TEST_F(FileTree, MoveNeverOverwrites)
+{
+    putBytes(path("a.txt"), "a");
+    putBytes(path("b.txt"), "b");
+    EXPECT_FALSE(TX_file_move(cpath("a.txt").c_str(), cpath("b.txt").c_str()));
+    EXPECT_EQ(bytesOf(path("a.txt")), QByteArray("a"));
+    EXPECT_EQ(bytesOf(path("b.txt")), QByteArray("b"));
+    QDir().mkdir(path("sub"));
+    EXPECT_TRUE(TX_file_move(cpath("b.txt").c_str(), cpath("sub/b2.txt").c_str()));
+    EXPECT_EQ(bytesOf(path("sub/b2.txt")), QByteArray("b"));
+    EXPECT_FALSE(QFileInfo::exists(path("b.txt")));
+    EXPECT_FALSE(TX_file_move(cpath("missing").c_str(), cpath("x").c_str()));
+}
+
+TEST_F(FileTree, MoveAcrossFileSystems)
+{
+    TmpfsVolume volume(1024);
+    if (!volume.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    putBytes(path("travel.bin"), QByteArray(100000, 't'));
+    const QByteArray target = volume.path("travel.bin").toUtf8();
+    EXPECT_TRUE(TX_file_move(cpath("travel.bin").c_str(), target.constData()));
+    EXPECT_FALSE(QFileInfo::exists(path("travel.bin")));
+    EXPECT_EQ(bytesOf(volume.path("travel.bin")), QByteArray(100000, 't'));
+    // Too big for the volume: the partial copy is removed, the source stays.
+    putBytes(path("huge.bin"), QByteArray(2 * 1024 * 1024, 'h'));
+    EXPECT_FALSE(TX_file_move(cpath("huge.bin").c_str(), volume.path("huge.bin").toUtf8().constData()));
+    EXPECT_EQ(bytesOf(path("huge.bin")).size(), 2 * 1024 * 1024);
+    EXPECT_FALSE(QFileInfo::exists(volume.path("huge.bin")));
+}
+
+TEST_F(FileTree, RenameKeepsTheFolder)
+{
+    putBytes(path("APItest/fileadd2.txt"), "2");
+    EXPECT_TRUE(TX_file_rename(cpath("APItest/fileadd2.txt").c_str(), "fileadd3.txt"));
+    EXPECT_EQ(bytesOf(path("APItest/fileadd3.txt")), QByteArray("2"));
+    EXPECT_FALSE(QFileInfo::exists(path("APItest/fileadd2.txt")));
+    putBytes(path("APItest/other.txt"), "o");
+    EXPECT_FALSE(TX_file_rename(cpath("APItest/other.txt").c_str(), "fileadd3.txt"));
+    EXPECT_EQ(bytesOf(path("APItest/other.txt")), QByteArray("o"));
+    EXPECT_EQ(bytesOf(path("APItest/fileadd3.txt")), QByteArray("2"));
+    EXPECT_FALSE(TX_file_rename(cpath("APItest/other.txt").c_str(), nullptr));
+}
+
+TEST_F(FileTree, SizesAndDates)
+{
+    putBytes(path("sized.bin"), QByteArray(1234, 's'));
+    QDir().mkdir(path("folder"));
+    const QDateTime when = QDateTime::fromSecsSinceEpoch(1600000000);
+    QFile file(path("sized.bin"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+    file.close();
+
+    EXPECT_EQ(TX_file_getFileSize(cpath("sized.bin").c_str()), 1234);
+    EXPECT_EQ(TX_file_getFileSize(cpath("missing").c_str()), -1);
+    EXPECT_EQ(TX_file_getFileSize(cpath("folder").c_str()), -1);
+    EXPECT_STREQ(TX_file_getFileLongDate(cpath("sized.bin").c_str()), "1600000000");
+    EXPECT_STREQ(TX_file_getFileStringDate(cpath("sized.bin").c_str()),
+                 when.toLocalTime().toString("yyyy-MM-dd HH:mm:ss").toUtf8().constData());
+    const char* notAFile = "\xe6\x96\x87\xe4\xbb\xb6\xe4\xb8\x8d\xe5\xad\x98\xe5\x9c\xa8\xe6\x88\x96\xe8\x80\x85"
+                           "\xe4\xb8\x8d\xe6\x98\xaf\xe4\xb8\x80\xe4\xb8\xaa\xe6\x96\x87\xe4\xbb\xb6";
+    EXPECT_STREQ(TX_file_getFileLongDate(cpath("folder").c_str()), notAFile);
+    EXPECT_STREQ(TX_file_getFileLongDate(nullptr), notAFile);
+    EXPECT_STRNE(TX_file_getFileStringDate(cpath("folder").c_str()), "");
+    EXPECT_STREQ(TX_file_getFileStringDate(cpath("missing").c_str()), "");
+}
+
+TEST_F(FileTree, NamesAfterTheLastSeparator)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"d:/APItest/file.txt", "file.txt"}, {"d:\\APItest\\file.txt", "file.txt"},
+        {"plain", "plain"},                  {"dir/", ""},
+        {"", ""},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_STREQ(TX_file_getName(in), out) << in;
+    EXPECT_STREQ(TX_file_getName(nullptr), "");
+    const std::string huge(20000, 'n');
+    const char* name = TX_file_getName(huge.c_str());
+    EXPECT_EQ(std::strlen(name), 16383u);
+}
+
+}  // namespace
