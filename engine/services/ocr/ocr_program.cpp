@@ -1,0 +1,96 @@
+#include "ocr_program.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+
+namespace tavix::ocr {
+
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr char kProgramName[] = "tesseract-dll.exe";
+#else
+constexpr char kProgramName[] = "tesseract";
+#endif
+constexpr char kLanguage[] = "chi_sim";
+constexpr int kTimeLimitMs = 30000;
+// A result file is text; anything larger than this is not the program's answer.
+constexpr qint64 kMaxResultBytes = 64 * 1024 * 1024;
+
+QString folderOverride;
+int timeLimitOverride = 0;
+
+}  // namespace
+
+QString applicationFolder()
+{
+    if (!folderOverride.isEmpty())
+        return folderOverride;
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+}
+
+QString programPath(const QString& appFolder)
+{
+    return appFolder + QStringLiteral("/ocr/") + QLatin1String(kProgramName);
+}
+
+QStringList programArguments(const QString& imagePath, const QString& appFolder)
+{
+    return {imagePath, appFolder + QStringLiteral("/ocr/ocr"), QStringLiteral("-l"), QLatin1String(kLanguage)};
+}
+
+QString resultFilePath(const QString& appFolder)
+{
+    return appFolder + QStringLiteral("/ocr/ocr.txt");
+}
+
+bool runProgram(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    // What the program prints is not used; discarding it at the source keeps
+    // a chatty program from filling memory while it runs.
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    const int limit = timeLimitOverride > 0 ? timeLimitOverride : kTimeLimitMs;
+    if (!process.waitForStarted(limit)) {
+        qWarning("OCR program %s did not start: %s", qUtf8Printable(program), qUtf8Printable(process.errorString()));
+        return false;
+    }
+    process.closeWriteChannel();
+    if (!process.waitForFinished(limit)) {
+        qWarning("OCR program still running after %d ms; stopped", limit);
+        process.kill();
+        process.waitForFinished(-1);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> readResultFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("OCR result %s cannot be read: %s", qUtf8Printable(path), qUtf8Printable(file.errorString()));
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(kMaxResultBytes);
+    bytes.replace("\r", "");
+    const int zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    return QString::fromUtf8(bytes);
+}
+
+void setApplicationFolderForTesting(const QString& folder)
+{
+    folderOverride = folder;
+}
+
+void setTimeLimitForTesting(int milliseconds)
+{
+    timeLimitOverride = milliseconds;
+}
+
+}  // namespace tavix::ocr

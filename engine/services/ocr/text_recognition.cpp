@@ -1,0 +1,82 @@
+#include "text_recognition.h"
+
+#include <QTemporaryDir>
+#include <cstring>
+
+#include "core/shared_state.h"
+#include "ocr_program.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr int kResultSize = 16384;
+char result[kResultSize] = {};
+
+const QString kDataUrlPrefix = QStringLiteral("data:image/png;base64,");
+
+// Stores `text` when it is at most 8191 UTF-16 units and its local 8-bit form
+// fits the array with its terminator; otherwise the array keeps what it held.
+void store(const QString& text)
+{
+    if (text.size() * 2 > kResultSize - 1) {
+        qWarning("Recognised text of %d characters is too long to keep", int(text.size()));
+        return;
+    }
+    const QByteArray local = text.toLocal8Bit();
+    if (local.size() > kResultSize - 1) {
+        qWarning("Recognised text of %d bytes is too long to keep", int(local.size()));
+        return;
+    }
+    std::memcpy(result, local.constData(), std::size_t(local.size()));
+    result[local.size()] = '\0';
+}
+
+}  // namespace
+
+const char* TextRecognition::recognise(const QString& imagePath)
+{
+    const QString folder = ocr::applicationFolder();
+    if (folder.isEmpty()) {
+        qWarning("No application folder: the OCR program cannot be found");
+        return result;
+    }
+    if (!ocr::runProgram(ocr::programPath(folder), ocr::programArguments(imagePath, folder)))
+        return result;
+    if (const std::optional<QString> text = ocr::readResultFile(ocr::resultFilePath(folder)))
+        store(*text);
+    return result;
+}
+
+const char* TextRecognition::recogniseInTemporaryFolder(const QImage& picture)
+{
+    QTemporaryDir temporary;
+    if (!temporary.isValid()) {
+        qWarning("No temporary folder for the OCR picture: %s", qUtf8Printable(temporary.errorString()));
+        return nullptr;
+    }
+    const QString imagePath = temporary.filePath(QStringLiteral("ocr.png"));
+    if (picture.isNull())
+        qWarning("OCR input is not a picture");
+    else if (!picture.save(imagePath, "PNG"))
+        qWarning("Could not write the OCR picture %s", qUtf8Printable(imagePath));
+    return recognise(imagePath);
+}
+
+const char* TextRecognition::imgTextPath(const QString& path)
+{
+    return recognise(path);
+}
+
+const char* TextRecognition::imgText(const QString& base64Data)
+{
+    const QByteArray bytes = QByteArray::fromBase64(QString(base64Data).remove(kDataUrlPrefix).toLatin1());
+    return recogniseInTemporaryFolder(QImage::fromData(bytes));
+}
+
+const char* TextRecognition::imgTextImage()
+{
+    return recogniseInTemporaryFolder(sharedRecord().image);
+}
+
+}  // namespace tavix
