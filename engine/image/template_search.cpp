@@ -13,6 +13,10 @@ namespace tavix::image {
 
 namespace {
 
+// OpenCV's correlation carries rounding errors of about 1e-6: a perfect match
+// may score 0.9999993, which must still reach a threshold of 1.
+constexpr float kScoreRounding = 1e-5f;
+
 // Blue, green, red of `part` of `image` (code 1: alpha dropped); all of it
 // for an empty `part`.
 cv::Mat toBgr(const QImage& image, const cv::Rect& part = cv::Rect())
@@ -81,7 +85,7 @@ QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold
         double best = 0;
         cv::Point at;
         cv::minMaxLoc(scores, nullptr, &best, nullptr, &at);
-        if (threshold <= float(best))
+        if (threshold <= float(best) + kScoreRounding)
             return QPoint(qRound(float(left + at.x) / f), qRound(float(top + at.y) / f));
     }
     qDebug("Can't find the image");
