@@ -1,0 +1,264 @@
+// The template search against plain OpenCV on the same data, and the visual
+// actions' locate step (decode + grab + search) on the real screen.
+//
+// Compare BM_EngineFindImage with BM_OpenCvMatch (a template found at its own
+// size) and BM_EngineNotFound with BM_OpenCvCascade (every attempt made).
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPixmap>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <benchmark/benchmark.h>
+#include <opencv2/imgproc.hpp>
+
+#include "core/desktop.h"
+#include "core/shared_state.h"
+#include "image/bgra_view.h"
+#include "image/template_search.h"
+#include "tavix.h"
+
+namespace {
+
+// A 1920 x 1080 screen-like picture: gradient desktop, windows, text, buttons.
+QImage screenPicture(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage screen(1920, 1080, QImage::Format_RGB32);
+    QPainter painter(&screen);
+    QLinearGradient desktop(0, 0, 1920, 1080);
+    desktop.setColorAt(0, QColor(20, 60, 110));
+    desktop.setColorAt(1, QColor(90, 30, 80));
+    painter.fillRect(screen.rect(), desktop);
+    for (int w = 0; w < 8; ++w) {
+        const QRect frame(random.bounded(1400), random.bounded(700), 400 + random.bounded(300),
+                          250 + random.bounded(200));
+        painter.fillRect(frame, QColor(240, 240, 240));
+        painter.fillRect(QRect(frame.topLeft(), QSize(frame.width(), 28)),
+                         QColor::fromHsv(random.bounded(360), 120, 200));
+        for (int line = 0; line < 10; ++line)
+            painter.drawText(frame.x() + 10, frame.y() + 50 + line * 18,
+                             QString("Report %1 total %2 invoice %3")
+                                 .arg(random.bounded(10000))
+                                 .arg(random.bounded(10000))
+                                 .arg(random.bounded(10000)));
+    }
+    // A document at a fixed place, where the templates are cut: text differing
+    // for every seed, so that a template cut from another seed's picture is absent.
+    const QRect document(800, 450, 700, 330);
+    painter.fillRect(document, Qt::white);
+    for (int line = 0; line < 17; ++line)
+        painter.drawText(document.x() + 8, document.y() + 18 + line * 18,
+                         QString("Quarter %1 sales %2 region %3 margin %4")
+                             .arg(random.bounded(10000))
+                             .arg(random.bounded(10000))
+                             .arg(random.bounded(10000))
+                             .arg(random.bounded(10000)));
+    return screen;
+}
+
+const QImage& screen()
+{
+    static const QImage picture = screenPicture(1);
+    return picture;
+}
+
+const QImage& otherScreen()
+{
+    static const QImage picture = screenPicture(2);
+    return picture;
+}
+
+cv::Mat bgr(const QImage& image)
+{
+    cv::Mat out;
+    cv::cvtColor(tavix::image::BgraView(image).mat(), out, cv::COLOR_BGRA2BGR);
+    return out;
+}
+
+QSize templateSize(const benchmark::State& state)
+{
+    return QSize(int(state.range(0)), int(state.range(1)));
+}
+
+// Cut from the screen picture itself: found at the first attempt.
+QImage presentTemplate(const benchmark::State& state)
+{
+    return screen().copy(QRect(QPoint(900, 500), templateSize(state)));
+}
+
+// Cut from another picture of the same kind: never found.
+QImage absentTemplate(const benchmark::State& state)
+{
+    return otherScreen().copy(QRect(QPoint(900, 500), templateSize(state)));
+}
+
+void engineSearch(benchmark::State& state, const QImage& templ, bool expectFound)
+{
+    TX_api& record = tavix::sharedRecord();
+    record.image = screen();
+    record.templateImage = templ;
+    for (auto _ : state) {
+        int x = 0, y = 0;
+        const bool found = TX_image_findImage(0, 0, -1, -1, &x, &y, 0.9f, 0);
+        if (found != expectFound)
+            state.SkipWithError("unexpected search result");
+        benchmark::DoNotOptimize(x);
+    }
+}
+
+void BM_EngineFindImage(benchmark::State& state)
+{
+    engineSearch(state, presentTemplate(state), true);
+}
+
+void BM_EngineNotFound(benchmark::State& state)
+{
+    engineSearch(state, absentTemplate(state), false);
+}
+
+void BM_OpenCvMatch(benchmark::State& state)
+{
+    const cv::Mat source = bgr(screen());
+    const cv::Mat templ = bgr(presentTemplate(state));
+    for (auto _ : state) {
+        cv::Mat scores;
+        cv::matchTemplate(source, templ, scores, cv::TM_CCOEFF_NORMED);
+        double best = 0;
+        cv::Point at;
+        cv::minMaxLoc(scores, nullptr, &best, nullptr, &at);
+        benchmark::DoNotOptimize(at);
+    }
+}
+
+// The engine's cascade done directly: halved templates while they fit and
+// their shorter side stays at 8 pixels or more.
+void BM_OpenCvCascade(benchmark::State& state)
+{
+    const cv::Mat source = bgr(screen());
+    const cv::Mat templ = bgr(absentTemplate(state));
+    for (auto _ : state) {
+        for (int attempt = 0; attempt < tavix::image::kSearchAttempts; ++attempt) {
+            cv::Mat ti = templ;
+            if (attempt > 0) {
+                const double scale = 1.0 / (1 << attempt);
+                const cv::Size size(cvRound(templ.cols * scale), cvRound(templ.rows * scale));
+                if (std::min(size.width, size.height) < tavix::image::kSmallestShrunkenSide)
+                    break;
+                cv::resize(templ, ti, size, 0, 0, cv::INTER_LINEAR);
+            }
+            cv::Mat scores;
+            cv::matchTemplate(source, ti, scores, cv::TM_CCOEFF_NORMED);
+            double best = 0;
+            cv::minMaxLoc(scores, nullptr, &best);
+            if (best >= 0.9)
+                break;
+        }
+    }
+}
+
+BENCHMARK(BM_EngineFindImage)->Args({64, 32})->Args({128, 64})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCvMatch)->Args({64, 32})->Args({128, 64})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EngineNotFound)->Args({64, 32})->Args({128, 64})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCvCascade)->Args({64, 32})->Args({128, 64})->Unit(benchmark::kMillisecond);
+
+// --- on the real screen (skipped without an X11 display) ---
+
+// Shows the screen picture full screen, so that the capture holds realistic
+// content; false when it does not appear within 10 s.
+QLabel* label = nullptr;
+
+bool showScreenPicture()
+{
+    if (label)
+        return true;
+    label = new QLabel;
+    label->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    label->setPixmap(QPixmap::fromImage(screen()));
+    label->setGeometry(0, 0, 1920, 1080);
+    label->show();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        const QImage capture = tavix::grabScreen();
+        if (!capture.isNull() && capture.pixel(900, 500) == screen().pixel(900, 500)
+            && capture.pixel(1500, 900) == screen().pixel(1500, 900))
+            return true;
+    }
+    return false;
+}
+
+bool onX11()
+{
+    return qGuiApp && QGuiApplication::platformName() == QLatin1String("xcb") && showScreenPicture();
+}
+
+QByteArray screenTemplateUrl(QImage* capture)
+{
+    *capture = tavix::grabScreen().copy();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    capture->copy(900, 500, 64, 32).save(&buffer, "PNG");
+    return "data:image/png;base64," + png.toBase64();
+}
+
+void BM_VisualFindImage(benchmark::State& state)
+{
+    if (!onX11()) {
+        state.SkipWithError("needs an X11 display");
+        return;
+    }
+    QImage capture;
+    const QByteArray url = screenTemplateUrl(&capture);
+    for (auto _ : state) {
+        int x = 0, y = 0;
+        benchmark::DoNotOptimize(TX_imagev_findImage(0, 0, -1, -1, url.constData(), &x, &y));
+    }
+}
+
+void BM_ScreenGrab(benchmark::State& state)
+{
+    if (!onX11()) {
+        state.SkipWithError("needs an X11 display");
+        return;
+    }
+    for (auto _ : state) {
+        const QImage capture = tavix::grabScreen();
+        benchmark::DoNotOptimize(capture.constBits());
+    }
+}
+
+void BM_SearchOfACapture(benchmark::State& state)
+{
+    if (!onX11()) {
+        state.SkipWithError("needs an X11 display");
+        return;
+    }
+    QImage capture;
+    screenTemplateUrl(&capture);
+    const QImage templ = capture.copy(900, 500, 64, 32);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavix::image::searchTemplate(capture, templ, 0.9f, {}, 0));
+}
+
+BENCHMARK(BM_VisualFindImage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScreenGrab)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchOfACapture)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    TX_api_initialize();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete label;
+    return 0;
+}
