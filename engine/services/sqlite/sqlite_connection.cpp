@@ -11,6 +11,16 @@ namespace {
 
 const QString kConnection = QStringLiteral("connection1");
 
+// The engine's application object is destroyed at exit and then runs Qt's
+// SQL clean-up, which reads Qt's registry of connections and drivers. Built
+// here, at load time, that registry is destroyed after the application
+// object instead of before it (a crash at exit otherwise).
+const bool kRegistryBuiltFirst = [] {
+    QSqlDatabase::contains(QString());
+    QSqlDatabase::drivers();
+    return true;
+}();
+
 // The thread that created the connection: the framework ties a connection to
 // it, and the studio runs each script on a new thread.
 QPointer<QThread>& ownerThread()
