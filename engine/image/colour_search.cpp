@@ -6,11 +6,11 @@
 #include <cstring>
 #include <opencv2/imgproc.hpp>
 
-#include "core/shared_state.h"
 #include "image/bgra_view.h"
 #include "image/colour_text.h"
 #include "image/image_family.h"
 #include "image/search_area.h"
+#include "image/working_image.h"
 
 namespace tavix::image {
 
@@ -87,12 +87,18 @@ Rgb pixelAt(const cv::Mat& bgra, int x, int y)
 bool ImageFamily::detectsColor(const char* color, int x, int y, int threshold,
                                const char* algorithm)
 {
-    const QImage& image = sharedRecord().image;
-    if (image.isNull() || !color || !algorithm || !image.valid(x, y))
+    const QImage& image = workingImage();
+    if (!haveWorkingImage() || !haveText(color, "colour") || !haveText(algorithm, "algorithm"))
         return false;
+    if (!image.valid(x, y)) {
+        qWarning("The point %d, %d is not inside the image", x, y);
+        return false;
+    }
     const Detector detect = detectorNamed(algorithm);
-    if (!detect)
+    if (!detect) {
+        qWarning("No colour detection algorithm named %.40s", algorithm);
         return false;
+    }
     const BgraView view(image);
     return detect(pixelAt(view.mat(), x, y), scanColour(color), threshold);
 }
@@ -100,8 +106,8 @@ bool ImageFamily::detectsColor(const char* color, int x, int y, int threshold,
 bool ImageFamily::findColor(int x1, int y1, int x2, int y2, const char* color, int threshold,
                             int* outX, int* outY)
 {
-    const QImage& image = sharedRecord().image;
-    if (image.isNull() || !color)
+    const QImage& image = workingImage();
+    if (!haveWorkingImage() || !haveText(color, "colour"))
         return false;
     const std::optional<Rgb> wanted = positionalColour(color);
     if (!wanted) {

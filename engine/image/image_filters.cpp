@@ -4,10 +4,10 @@
 #include <opencv2/imgproc.hpp>
 #include <vector>
 
-#include "core/shared_state.h"
 #include "image/bgra_view.h"
 #include "image/colour_text.h"
 #include "image/image_family.h"
+#include "image/working_image.h"
 
 namespace tavix::image {
 
@@ -15,7 +15,7 @@ namespace {
 
 QImage& working()
 {
-    return sharedRecord().image;
+    return workingImage();
 }
 
 struct Interval {
@@ -33,7 +33,7 @@ Interval around(int centre, int t)
 // and leaves the merged result as a 32-bit ARGB working image.
 bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int border)
 {
-    if (working().isNull())
+    if (!haveWorkingImage())
         return false;
     if (plane < 0 || plane > 3) {
         qWarning("No colour plane %d (0 blue, 1 green, 2 red, 3 alpha)", plane);
@@ -57,7 +57,7 @@ bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int bor
 
 bool ImageFamily::interval(const char* colorStr, int threshold)
 {
-    if (working().isNull())
+    if (!haveWorkingImage())
         return false;
     const Rgb centre = namedColour(colorStr);
     const Interval red = around(centre.red, threshold);
@@ -78,7 +78,7 @@ bool ImageFamily::interval(const char* colorStr, int threshold)
 
 bool ImageFamily::inRange(int lowerBound, int upperBound)
 {
-    if (working().isNull())
+    if (!haveWorkingImage())
         return false;
     const BgraView view(working());
     cv::Mat gray;

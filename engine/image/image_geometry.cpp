@@ -3,9 +3,9 @@
 #include <cstring>
 #include <opencv2/imgproc.hpp>
 
-#include "core/shared_state.h"
 #include "image/bgra_view.h"
 #include "image/image_family.h"
+#include "image/working_image.h"
 
 namespace tavix::image {
 
@@ -13,7 +13,7 @@ namespace {
 
 QImage& working()
 {
-    return sharedRecord().image;
+    return workingImage();
 }
 
 bool replaceIfBuilt(const QImage& result)
@@ -43,7 +43,7 @@ QImage grayFromRows(const cv::Mat& converted, int width, int height)
 
 bool convertToGray(int code, int dstCn)
 {
-    if (working().isNull())
+    if (!haveWorkingImage())
         return false;
     const BgraView view(working());
     cv::Mat converted;
@@ -55,20 +55,27 @@ bool convertToGray(int code, int dstCn)
 
 bool ImageFamily::clip(int x, int y, int w, int h)
 {
-    if (working().isNull())
+    if (!haveWorkingImage())
         return false;
     const BgraView view(working());
     const qint64 right = qint64(x) + w;
     const qint64 bottom = qint64(y) + h;
-    if (x < 0 || y < 0 || w <= 0 || h <= 0 || right > view.mat().cols || bottom > view.mat().rows)
+    if (x < 0 || y < 0 || w <= 0 || h <= 0 || right > view.mat().cols || bottom > view.mat().rows) {
+        qWarning("The clip rectangle %d, %d, %d x %d is not inside the %d x %d image", x, y, w, h,
+                 view.mat().cols, view.mat().rows);
         return false;
+    }
     return replaceIfBuilt(imageFromMat(view.mat()(cv::Rect(x, y, w, h)), QImage::Format_ARGB32));
 }
 
 bool ImageFamily::resize(int width, int height, int interpolation)
 {
-    if (working().isNull() || width <= 0 || height <= 0)
+    if (!haveWorkingImage())
         return false;
+    if (width <= 0 || height <= 0) {
+        qWarning("Cannot resize to %d x %d pixels", width, height);
+        return false;
+    }
     const QImage rgb = working().convertToFormat(QImage::Format_RGB888);
     const cv::Mat source(rgb.height(), rgb.width(), CV_8UC3, const_cast<uchar*>(rgb.constBits()),
                          std::size_t(rgb.bytesPerLine()));
@@ -84,7 +91,7 @@ bool ImageFamily::resize(int width, int height, int interpolation)
 
 bool ImageFamily::rotate(int x, int y, int degree)
 {
-    if (working().isNull())
+    if (!haveWorkingImage())
         return false;
     const QImage rgb = working().convertToFormat(QImage::Format_RGB888);
     const cv::Mat source(rgb.height(), rgb.width(), CV_8UC3, const_cast<uchar*>(rgb.constBits()),

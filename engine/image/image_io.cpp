@@ -9,6 +9,7 @@
 #include "image/image_family.h"
 #include "image/target_folder.h"
 #include "image/url_image.h"
+#include "image/working_image.h"
 
 namespace tavix::image {
 
@@ -16,7 +17,7 @@ namespace {
 
 QImage& working()
 {
-    return sharedRecord().image;
+    return workingImage();
 }
 
 bool replaceIfDecoded(const QImage& decoded)
@@ -46,7 +47,7 @@ char* handOut(const QByteArray& bytes, bool terminated)
 
 bool ImageFamily::read(const char* path)
 {
-    if (!path)
+    if (!haveText(path, "path"))
         return false;
     working() = QImage(textArg(path));
     if (working().isNull()) {
@@ -58,21 +59,21 @@ bool ImageFamily::read(const char* path)
 
 bool ImageFamily::load(const char* url)
 {
-    if (!url || !*url)
+    if (!haveText(url, "URL"))
         return false;
     return replaceIfDecoded(fetchImage(textArg(url)));
 }
 
 bool ImageFamily::fromBase64(const char* data)
 {
-    if (!data)
+    if (!haveText(data, "Base64 text"))
         return false;
     return replaceIfDecoded(decodeBase64Image(QByteArray(data)));
 }
 
 bool ImageFamily::fromBytes(const char* bytes, int length)
 {
-    if (!bytes)
+    if (!haveText(bytes, "bytes"))
         return false;
     const QByteArray data = length < 0 ? QByteArray(bytes) : QByteArray(bytes, length);
     return replaceIfDecoded(decodeImage(data));
@@ -80,7 +81,7 @@ bool ImageFamily::fromBytes(const char* bytes, int length)
 
 bool ImageFamily::save(const char* path, const char* format, int quality)
 {
-    if (!path || working().isNull())
+    if (!haveText(path, "path") || !haveWorkingImage())
         return false;
     const QString target = textArg(path);
     if (!makeFolderFor(target))
@@ -90,7 +91,7 @@ bool ImageFamily::save(const char* path, const char* format, int quality)
 
 char* ImageFamily::toBase64(const char* format, int quality)
 {
-    if (!format || working().isNull())
+    if (!haveText(format, "image format") || !haveWorkingImage())
         return nullptr;
     return handOut(encodeImage(working(), format, quality).toBase64(), true);
 }
@@ -101,7 +102,7 @@ int ImageFamily::toBytes(unsigned char** out, const char* format, int quality)
         qWarning("TX_image_toBytes needs a place for the block's address");
         return 0;
     }
-    if (!format || working().isNull())
+    if (!haveText(format, "image format") || !haveWorkingImage())
         return 0;
     const QByteArray bytes = encodeImage(working(), format, quality);
     if (bytes.isEmpty())

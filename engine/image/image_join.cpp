@@ -9,6 +9,7 @@
 #include "image/bgra_view.h"
 #include "image/image_family.h"
 #include "image/target_folder.h"
+#include "image/working_image.h"
 
 namespace tavix::image {
 
@@ -62,8 +63,12 @@ QImage joinImages(const QImage& first, const QImage& second, int direction)
 bool ImageFamily::concat(int direction)
 {
     TX_api& record = sharedRecord();
-    if (record.image.isNull() || record.secondImage.isNull())
+    if (!haveWorkingImage())
         return false;
+    if (record.secondImage.isNull()) {
+        qWarning("There is no second image to join");
+        return false;
+    }
     record.image = joinImages(record.image, record.secondImage, direction);
     return true;
 }
@@ -71,7 +76,8 @@ bool ImageFamily::concat(int direction)
 bool ImageFamily::concatPath(const char* img1Path, const char* img2Path, int direction,
                              const char* savePath, const char* format, int quality)
 {
-    if (!img1Path || !img2Path || !savePath)
+    if (!haveText(img1Path, "first image path") || !haveText(img2Path, "second image path")
+        || !haveText(savePath, "path to save to"))
         return false;
     const QImage first(textArg(img1Path));
     const QImage second(textArg(img2Path));

@@ -8,6 +8,7 @@
 #include "core/shared_state.h"
 #include "image/bgra_view.h"
 #include "image/image_family.h"
+#include "image/working_image.h"
 
 namespace tavix::image {
 
@@ -96,8 +97,12 @@ bool ImageFamily::findImage(int x1, int y1, int x2, int y2, int* outX, int* outY
                             int level)
 {
     const TX_api& record = sharedRecord();
-    if (record.image.isNull() || record.templateImage.isNull())
+    if (!haveWorkingImage())
         return false;
+    if (record.templateImage.isNull()) {
+        qWarning("There is no template image to search for");
+        return false;
+    }
     const QPoint found =
         searchTemplate(record.image, record.templateImage, threshold, {x1, y1, x2, y2}, level);
     if (outX)
