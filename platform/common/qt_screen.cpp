@@ -9,7 +9,7 @@ namespace tavix::platform {
 QRect areaOnScreen(const QRect& area, const QRect& screen)
 {
     const QRect local(QPoint(0, 0), screen.size());
-    if (area.isNull())
+    if (area == QRect())
         return local;
     return local.contains(area) ? area : QRect();
 }

@@ -16,8 +16,8 @@ public:
     QImage grab(const QRect&) override { return {}; }
 };
 
-// Clips the requested area against the primary screen: the whole screen for a
-// null area, an empty rectangle when the area is not inside the screen.
+// Clips the requested area against the primary screen: the whole screen for
+// QRect(), an empty rectangle when the area is not inside the screen.
 QRect areaOnScreen(const QRect& area, const QRect& screen);
 
 }  // namespace tavix::platform
