@@ -18,4 +18,4 @@ const char* TX_utils_decodeBase64(const char* input, int* outLength) { return gu
 const char* TX_utils_hexToByte(const char* szHex, int* outLength) { return guarded(__func__, "", [&] { return CodecService().hexToByte(rawArg(szHex), outLength); }); }
 const char* TX_utils_byteToHex(const unsigned char* vByte, int vLen) { return guarded(__func__, "", [&] { return CodecService().byteToHex(vByte, vLen); }); }
 int TX_utils_randomInt(int min, int max) { return guarded(__func__, 0, [&] { return CodecService().randomInt(min, max); }); }
-const char* TX_utils_versionInfo(void) { return CodecService().versionInfo(); }
+const char* TX_utils_versionInfo(void) { return guarded(__func__, "", [] { return CodecService().versionInfo(); }); }

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "services/codec/block_ciphers.h"
+#include "services/codec/engine_base64.h"
 #include "tavix.h"
 
 namespace {
@@ -188,6 +190,23 @@ TEST(CipherRules, ResultsTooLongKeepThePreviousOne)
     const std::string encoded = TX_utils_encodeRc4(fits.c_str(), "key");
     EXPECT_EQ(encoded.size(), 16000u);
     EXPECT_EQ(std::string(TX_utils_decodeRc4(encoded.c_str(), "key")), fits);
+}
+
+TEST(CipherRules, DecodedResultsTooLongKeepThePreviousOne)
+{
+    // 20000 plain bytes enciphered outside the result arrays.
+    const QByteArray plain(20000, 'p');
+    const QByteArray aes =
+        tavix::aes128Ecb(QCryptographicHash::hash("key", QCryptographicHash::Md5), plain, true).toBase64();
+    const QByteArray des = tavix::encodeEngineBase64(tavix::desCbc("key00000", plain, false));
+    const QByteArray rc4 = tavix::encodeEngineBase64(tavix::rc4("key", plain));
+    const std::string aesPrevious = TX_utils_decodeAes(TX_utils_encodeAes("a", "key"), "key");
+    EXPECT_EQ(std::string(TX_utils_decodeAes(aes.constData(), "key")), aesPrevious);
+    const std::string desPrevious = TX_utils_decodeDes(TX_utils_encodeDes("b", "key"), "key");
+    EXPECT_EQ(std::string(TX_utils_decodeDes(des.constData(), "key")), desPrevious);
+    const std::string rc4Previous = TX_utils_decodeRc4(TX_utils_encodeRc4("c", "key"), "key");
+    EXPECT_EQ(std::string(TX_utils_decodeRc4(rc4.constData(), "key")), rc4Previous);
+    EXPECT_EQ(aesPrevious + desPrevious + rc4Previous, "abc");
 }
 
 }  // namespace

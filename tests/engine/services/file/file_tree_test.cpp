@@ -313,4 +313,35 @@ TEST_F(FileTree, NamesAfterTheLastSeparator)
     EXPECT_EQ(std::strlen(name), 16383u);
 }
 
+TEST(FileNulls, EveryExportTakesNullArguments)
+{
+    char out[16] = "untouched";
+    EXPECT_FALSE(TX_file_append(nullptr, nullptr, nullptr));
+    EXPECT_FALSE(TX_file_appendBytes(nullptr, nullptr, 0));
+    EXPECT_FALSE(TX_file_copy(nullptr, nullptr));
+    EXPECT_FALSE(TX_file_move(nullptr, nullptr));
+    EXPECT_FALSE(TX_file_create(nullptr));
+    EXPECT_FALSE(TX_file_remove(nullptr));
+    EXPECT_FALSE(TX_file_exists(nullptr));
+    EXPECT_FALSE(TX_file_mkdirs(nullptr));
+    EXPECT_FALSE(TX_file_isDir(nullptr));
+    EXPECT_FALSE(TX_file_isEmptyDir(nullptr));
+    EXPECT_FALSE(TX_file_isFile(nullptr));
+    EXPECT_EQ(TX_file_getFileLiens(nullptr), 0);
+    EXPECT_EQ(TX_file_getFileSize(nullptr), -1);
+    EXPECT_STRNE(TX_file_getFileLongDate(nullptr), "");
+    EXPECT_STREQ(TX_file_getFileStringDate(nullptr), "");
+    EXPECT_STREQ(TX_file_getName(nullptr), "");
+    EXPECT_EQ(TX_file_listDirCount(nullptr), 0);
+    EXPECT_EQ(TX_file_listDir(nullptr, nullptr), 0);
+    EXPECT_EQ(TX_file_listDir("/", nullptr), 0);
+    EXPECT_EQ(TX_file_read(nullptr, out, nullptr), 0);
+    EXPECT_EQ(out[0], '\0');
+    EXPECT_EQ(TX_file_read(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(TX_file_readBytes(nullptr, nullptr), 0);
+    EXPECT_EQ(TX_file_readLineByNum(nullptr, 1, nullptr), 0);
+    EXPECT_FALSE(TX_file_rename(nullptr, nullptr));
+    EXPECT_FALSE(TX_file_write(nullptr, nullptr, nullptr));
+}
+
 }  // namespace
