@@ -60,8 +60,7 @@ int DeviceInfo::getBattery()
 
 bool DeviceInfo::isCharging()
 {
-    const int acLine = device::readPowerStatus().acLine;
-    return acLine == 1 || acLine == 2;
+    return devicetext::onMainsPower(device::readPowerStatus().acLine);
 }
 
 bool DeviceInfo::setBrightness(int num)

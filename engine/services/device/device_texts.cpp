@@ -79,6 +79,11 @@ QString biosLines(const platform::device::Firmware& firmware)
     return lines;
 }
 
+bool onMainsPower(int acLine)
+{
+    return acLine == 1 || acLine == 2;
+}
+
 platform::device::GammaRamp gammaRamp(int num)
 {
     const long level = long(static_cast<unsigned>(num) & 0xFFFFu);

@@ -21,6 +21,10 @@ QString firmwareText(const QString& output);
 QString boardLines(const platform::device::Firmware& firmware);
 QString biosLines(const platform::device::Firmware& firmware);
 
+// Whether the power status's mains field means mains power (1 on mains, 2 as
+// some systems report it; 0 off mains, 255 unknown).
+bool onMainsPower(int acLine);
+
 // The gamma ramp of a brightness level: entry i = i x (level + 128), capped at
 // 65535, the level being the low 16 bits of `num`.
 platform::device::GammaRamp gammaRamp(int num);

@@ -8,6 +8,7 @@
 #include "core/desktop.h"
 #include "display.h"
 #include "tavix.h"
+#include "tavix/platform/backends.h"
 #include "tavix/platform/device.h"
 
 namespace device = tavix::platform::device;
@@ -88,6 +89,14 @@ TEST(DeviceLive, BrightnessSetsTheGammaRampOrSaysThereIsNone)
     EXPECT_EQ(device::currentGammaRed().back(), 65535);
     ASSERT_TRUE(TX_device_setBrightness(128));
     EXPECT_EQ(device::currentGammaRed().back(), 65280);
+}
+
+TEST(DeviceLive, WithoutADisplayBrightnessIsRefused)
+{
+    if (tavix::platform::displayReachable())
+        GTEST_SKIP() << "a display is reachable (run without DISPLAY to check this)";
+    EXPECT_FALSE(TX_device_setBrightness(64));
+    EXPECT_TRUE(device::currentGammaRed().empty());
 }
 
 }  // namespace

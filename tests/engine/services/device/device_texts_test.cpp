@@ -52,6 +52,13 @@ TEST(FirmwareText, BoardAndBiosLinesLeaveOutWhatIsUnknown)
     EXPECT_EQ(devicetext::firmwareText(devicetext::biosLines(firmware)), "American Megatrends Inc. v3211");
 }
 
+TEST(MainsPower, OnlyOneAndTwoMeanMains)
+{
+    const std::pair<int, bool> cases[] = {{1, true}, {2, true}, {0, false}, {255, false}, {3, false}, {-1, false}};
+    for (const auto& [field, mains] : cases)
+        EXPECT_EQ(devicetext::onMainsPower(field), mains) << field;
+}
+
 TEST(GammaRamp, EntryIsIndexTimesLevelPlus128CappedWithTheLevelsLow16Bits)
 {
     struct Case {
