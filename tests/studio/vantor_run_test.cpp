@@ -1,6 +1,7 @@
 // vantor-run as a real child process on scripts written by the tests.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -138,6 +139,26 @@ TEST_F(VantorRun, RunsWithoutADisplay)
         runScript("log.info(getColor(1, 1) === '' ? 'no screen' : 'screen');", environment);
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, "no screen\n");
+}
+
+TEST_F(VantorRun, TheExampleTourRunsAndLogsWhatItFound)
+{
+    const QString tour = qEnvironmentVariable("TAVIX_SOURCE_DIR") + "/examples/tour.js";
+    const RunResult result = run({tour});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out,
+              "picture: made\n"
+              "red square at: 40,8\n"
+              "checker board at: 8,20\n"
+              "file says: found red at 40,8 (2 lines)\n"
+              "QR code reads: Hello from Tavix\n"
+              "zip: written, unzipped QR code reads: Hello from Tavix\n");
+    // Info-ZIP reads the archive back with the password.
+    QProcess unzip;
+    unzip.start("unzip", {"-P", "secret", "-t", dir_.filePath("tavix-tour/tour.zip")});
+    ASSERT_TRUE(unzip.waitForFinished(30000));
+    EXPECT_EQ(unzip.exitCode(), 0) << unzip.readAllStandardOutput().toStdString();
+    EXPECT_TRUE(QImage(dir_.filePath("tavix-tour/picture.png")).size() == QSize(64, 48));
 }
 
 }  // namespace
