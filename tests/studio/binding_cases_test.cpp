@@ -2,6 +2,7 @@
 // table of small scripts run through the manager on pictures and files made here.
 #include <QColor>
 #include <QDir>
+#include <QFont>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -175,13 +176,63 @@ const ScriptCase kCases[] = {
      "var q = utils.createQRCode('to file', 200, dir + '/qr.png'); "
      "[utils.decodeQRCode(dir + '/qr.png'), utils.decodeQRCode(q)].join()",
      "to file,to file"},
+    {"ATextTooLongForAQRCodeGivesTheNullHandle",
+     "utils.createQRCode(new Array(5000).join('x'), 200)", "null"},
+    {"ZipReturnsTheEngineFlagAndUnzipAlwaysOne",
+     "[utils.zipFile(dir + '/none.txt', dir + '/none.zip'), utils.zipFile(dir + '/a.png', dir + '/a.zip'),"
+     " utils.unZip(dir + '/none.zip', dir + '/none.out'), utils.unZip(dir + '/a.zip', dir + '/a-back.png'),"
+     " image.pixel(image.read(dir + '/a-back.png'), 0, 0)].join()",
+     "0,1,1,1,4294901760"},
     {"DecodeQRCodeOfTheNullHandleIsNull",
      "utils.decodeQRCode(image.grayscale(image.read(dir + '/none.png')))", "null"},
+#endif
+
+#ifdef VANTOR_BINDS_DEVICE
+    {"DeviceAnswersWithTheTableTypes",
+     "[device.baseOS(), device.board(), device.BootLoader(), device.getBrightness(), device.getBattery(),"
+     " device.getMusicMaxVolume(), device.width(), device.height(), device.isCharging(), device.isScreenOn()]"
+     ".map(function (v) { return typeof v; }).join()",
+     "string,string,string,string,number,number,number,number,boolean,boolean"},
 #endif
 };
 
 INSTANTIATE_TEST_SUITE_P(Bindings, BindingCases, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+#if defined(VANTOR_BINDS_OCR) && defined(VANTOR_BINDS_IMAGE)
+// Text recognition through the real OCR program, in its three forms.
+TEST(OcrBinding, RecognisesAPictureGivenAsHandleBase64OrPath)
+{
+    QTemporaryDir dir;
+    QImage picture(520, 120, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(56);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(picture.rect(), Qt::AlignCenter, "TAVIX 42");
+    }
+    const QString path = dir.filePath("text.png");
+    ASSERT_TRUE(picture.save(path));
+    TavixMgr::instance()->engine()->globalObject().setProperty("textPicture", path);
+    const QStringList results =
+        evaluate("var h = image.read(textPicture);"
+                 "[ocr.imgTextPath(textPicture), ocr.imgText(h), ocr.imgText(image.toBase64(h))].join('|')")
+            .split('|');
+    ASSERT_EQ(results.size(), 3);
+    for (const QString& text : results)
+        EXPECT_TRUE(text.contains("TAVIX 42")) << text.toStdString();
+}
+
+TEST(OcrBinding, AHandleWithoutPictureGivesEmptyTextWithoutRunningTheProgram)
+{
+    EXPECT_EQ(evaluate("var n = image.read('/no/such/picture.png');"
+                       "'[' + ocr.imgText(n) + '][' + ocr.imgText(image.grayscale(n)) + ']'"),
+              "[][]");
+}
+#endif
 
 #ifdef VANTOR_BINDS_SQLITE
 class SqliteBinding : public ::testing::Test {
