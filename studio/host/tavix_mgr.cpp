@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QList>
 #include <QPoint>
 #include <QScriptEngine>
 #include <QScriptValue>
@@ -20,6 +21,9 @@ namespace {
 
 TavixMgr* manager = nullptr;
 std::mutex managerMutex;
+// Every log object ever made; never deleted (queued texts may still be on
+// their way through one), but kept reachable.
+QList<Log*> logObjects;
 
 template <class Binding>
 QObject* make()
@@ -102,6 +106,7 @@ QScriptEngine* newScriptEngine()
 TavixMgr::TavixMgr()
     : QObject(nullptr), engine_(newScriptEngine()), log_(new Log)
 {
+    logObjects.append(log_);
     engine_->globalObject().setProperty(QStringLiteral("log"), engine_->newQObject(log_));
     connect(log_, &Log::showInfo, this, &TavixMgr::showInfo);
     setUp();

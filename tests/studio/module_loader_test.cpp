@@ -1,5 +1,7 @@
 // require(): search order, the $MODULES cache, module scope and bad modules.
 #include <QDir>
+#include <QFile>
+#include <unistd.h>
 #include <QScriptEngine>
 #include <gtest/gtest.h>
 
@@ -107,6 +109,18 @@ TEST(Require, AModuleIsCutAtItsFirstZeroByte)
     WorkFolder folder;
     folder.write("zero.js", QByteArray("exports.v = 'kept';", 19) + QByteArray(1, '\0') + "syntax error here(");
     EXPECT_EQ(evaluate("require('zero.js').v"), "kept");
+}
+
+TEST(Require, AnUnreadableModuleIsLoggedAndGivesEmptyExports)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads every file";
+    WorkFolder folder;
+    const QString path = folder.write("locked.js", "exports.v = 1;");
+    QFile::setPermissions(path, QFileDevice::Permissions());
+    tavix::test::LogCapture log;
+    EXPECT_EQ(evaluate("JSON.stringify(require('locked.js'))"), "{}");
+    EXPECT_TRUE(log.contains("require() cannot read file:"));
 }
 
 TEST(Require, ScriptsMayReplaceTheLoaderAndItsCache)
