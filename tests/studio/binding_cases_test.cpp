@@ -129,6 +129,12 @@ const ScriptCase kCases[] = {
      "var s = image.toBase64(image.read(dir + '/a.png')); s.substr(0, 8) + ',' + "
      "image.pixel(image.fromBase64(s), 0, 0)",
      "iVBORw0K,4294901760"},
+    {"ShortFormsTakeTheirDefaults",
+     "var a = image.read(dir + '/a.png');"
+     "[image.resize(a, 20, 15) !== null, image.scale(a, 20, 15) !== null,"
+     " image.gaussianBlur(a, 3, 3) !== null, image.grayscale(a) !== null,"
+     " image.findImage(a, image.clip(image.copy(a), 8, 6, 9, 9)) !== undefined].join()",
+     "true,true,true,true,true"},
     {"FromBase64OfGarbageGivesTheNullHandle", "image.fromBase64('data:image/png;base64,@@@')", "null"},
     {"ConcatOfHandlesWorksInPlace",
      "var a = image.read(dir + '/a.png'), b = image.read(dir + '/b.png'); var c = image.concat(a, b, 5);"
