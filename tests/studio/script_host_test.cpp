@@ -136,6 +136,12 @@ const CallCase kWrongCalls[] = {
     {"MissingText", "app.openUrl()", "SyntaxError"},
     {"CallingAnObject", "cs()", "TypeError"},
     {"UnknownMethod", "cs.mouseFly(1, 2)", "TypeError"},
+#ifdef VANTOR_BINDS_IMAGE
+    {"NumberForAHandle", "image.pixel(5, 0, 0)", "TypeError"},
+    {"TextForAHandle", "image.toBase64('picture.png')", "TypeError"},
+    {"HostObjectForAHandle", "image.copy(log)", "TypeError"},
+    {"UndefinedForAHandle", "image.grayscale(undefined)", "TypeError"},
+#endif
 };
 
 INSTANTIATE_TEST_SUITE_P(Host, WrongCalls, ::testing::ValuesIn(kWrongCalls),
