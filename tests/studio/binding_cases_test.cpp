@@ -1,6 +1,9 @@
 // Script-visible results of the image, file, sqlite and utils bindings, as a
 // table of small scripts run through the manager on pictures and files made here.
+#include <QBuffer>
 #include <QColor>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QDir>
 #include <QFont>
 #include <QFile>
@@ -204,6 +207,34 @@ const ScriptCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Bindings, BindingCases, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+#ifdef VANTOR_BINDS_IMAGE
+// image.load over a loopback HTTP server that answers every request with one PNG.
+TEST(ImageLoad, FetchesAPictureOverHttpAndGivesTheNullHandleOnFailure)
+{
+    QImage picture(8, 6, QImage::Format_ARGB32);
+    picture.fill(QColor(0, 0, 255));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, png] {
+            if (!socket->readAll().contains("\r\n\r\n"))
+                return;
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: "
+                          + QByteArray::number(png.size()) + "\r\nConnection: close\r\n\r\n" + png);
+            socket->disconnectFromHost();
+        });
+    });
+    const QString url = QString("http://127.0.0.1:%1/picture.png").arg(server.serverPort());
+    EXPECT_EQ(evaluate("image.pixel(image.load('" + url + "'), 1, 1)"), "4278190335");
+    EXPECT_EQ(evaluate("image.load('not a url')"), "null");
+}
+#endif
 
 #if defined(VANTOR_BINDS_OCR) && defined(VANTOR_BINDS_IMAGE)
 // Text recognition through the real OCR program, in its three forms.
