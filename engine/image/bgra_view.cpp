@@ -39,7 +39,16 @@ QImage blankImage(const cv::Size& size, QImage::Format format)
 {
     if (size.width <= 0 || size.height <= 0)
         return {};
-    return QImage(size.width, size.height, format);
+    const qint64 bytes = qint64(size.width) * size.height * (QImage::toPixelFormat(format).bitsPerPixel() / 8);
+    if (bytes > kMaxResultBytes) {
+        qWarning("Refusing to build a %d x %d picture: larger than %lld MiB", size.width,
+                 size.height, kMaxResultBytes >> 20);
+        return {};
+    }
+    QImage image(size.width, size.height, format);
+    if (image.isNull())
+        qWarning("Out of memory for a %d x %d picture", size.width, size.height);
+    return image;
 }
 
 cv::Mat writableMat(QImage& image)

@@ -29,8 +29,12 @@ bool isBgra(const QImage& image);
 // image of `format`; a null image when the matrix does not fit the format.
 QImage imageFromMat(const cv::Mat& mat, QImage::Format format);
 
+// Images the engine builds are limited to this many bytes of pixels: a result
+// of a caller's made-up size must not exhaust memory.
+constexpr qint64 kMaxResultBytes = qint64(1) << 30;
+
 // A new image of `size` in `format` whose pixels OpenCV can write directly;
-// null when Qt refuses the size.
+// null (and a log line) beyond kMaxResultBytes or when Qt cannot allocate it.
 QImage blankImage(const cv::Size& size, QImage::Format format);
 cv::Mat writableMat(QImage& image);
 

@@ -13,11 +13,6 @@ namespace tavix::image {
 
 namespace {
 
-QImage& working()
-{
-    return workingImage();
-}
-
 struct Interval {
     int low, high;
     bool contains(int v) const { return v >= low && v <= high; }
@@ -39,7 +34,7 @@ bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int bor
         qWarning("No colour plane %d (0 blue, 1 green, 2 red, 3 alpha)", plane);
         return false;
     }
-    const BgraView view(working());
+    const BgraView view(workingImage());
     std::vector<cv::Mat> planes;
     cv::split(view.mat(), planes);
     cv::GaussianBlur(planes[std::size_t(plane)], planes[std::size_t(plane)], kernel, sigmaX, sigmaY,
@@ -49,7 +44,7 @@ bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int bor
     const QImage result = imageFromMat(merged, QImage::Format_ARGB32);
     if (result.isNull())
         return false;
-    working() = result;
+    workingImage() = result;
     return true;
 }
 
@@ -63,7 +58,7 @@ bool ImageFamily::interval(const char* colorStr, int threshold)
     const Interval red = around(centre.red, threshold);
     const Interval green = around(centre.green, threshold);
     const Interval blue = around(centre.blue, threshold);
-    QImage mask = isBgra(working()) ? working().copy() : working().convertToFormat(QImage::Format_ARGB32);
+    QImage mask = isBgra(workingImage()) ? workingImage().copy() : workingImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < mask.height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(mask.scanLine(y));
         for (int x = 0; x < mask.width(); ++x) {
@@ -72,7 +67,7 @@ bool ImageFamily::interval(const char* colorStr, int threshold)
             row[x] = inside ? 0xFFFFFFFFu : 0xFF000000u;
         }
     }
-    working() = mask;
+    workingImage() = mask;
     return true;
 }
 
@@ -80,7 +75,7 @@ bool ImageFamily::inRange(int lowerBound, int upperBound)
 {
     if (!haveWorkingImage())
         return false;
-    const BgraView view(working());
+    const BgraView view(workingImage());
     cv::Mat gray;
     cv::cvtColor(view.mat(), gray, cv::COLOR_RGBA2GRAY);  // code 11 on blue, green, red, alpha bytes
     cv::Mat binary;
@@ -88,7 +83,7 @@ bool ImageFamily::inRange(int lowerBound, int upperBound)
     const QImage result = imageFromMat(binary, QImage::Format_Grayscale8);
     if (result.isNull())
         return false;
-    working() = result;
+    workingImage() = result;
     return true;
 }
 

@@ -11,16 +11,11 @@ namespace tavix::image {
 
 namespace {
 
-QImage& working()
-{
-    return workingImage();
-}
-
 bool replaceIfBuilt(const QImage& result)
 {
     if (result.isNull())
         return false;
-    working() = result;
+    workingImage() = result;
     return true;
 }
 
@@ -45,7 +40,7 @@ bool convertToGray(int code, int dstCn)
 {
     if (!haveWorkingImage())
         return false;
-    const BgraView view(working());
+    const BgraView view(workingImage());
     cv::Mat converted;
     cv::cvtColor(view.mat(), converted, code, dstCn);
     return replaceIfBuilt(grayFromRows(converted, view.mat().cols, view.mat().rows));
@@ -57,7 +52,7 @@ bool ImageFamily::clip(int x, int y, int w, int h)
 {
     if (!haveWorkingImage())
         return false;
-    const BgraView view(working());
+    const BgraView view(workingImage());
     const qint64 right = qint64(x) + w;
     const qint64 bottom = qint64(y) + h;
     if (x < 0 || y < 0 || w <= 0 || h <= 0 || right > view.mat().cols || bottom > view.mat().rows) {
@@ -76,7 +71,7 @@ bool ImageFamily::resize(int width, int height, int interpolation)
         qWarning("Cannot resize to %d x %d pixels", width, height);
         return false;
     }
-    const QImage rgb = working().convertToFormat(QImage::Format_RGB888);
+    const QImage rgb = workingImage().convertToFormat(QImage::Format_RGB888);
     const cv::Mat source(rgb.height(), rgb.width(), CV_8UC3, const_cast<uchar*>(rgb.constBits()),
                          std::size_t(rgb.bytesPerLine()));
     // OpenCV writes straight into the result image, which Qt refuses to
@@ -93,7 +88,7 @@ bool ImageFamily::rotate(int x, int y, int degree)
 {
     if (!haveWorkingImage())
         return false;
-    const QImage rgb = working().convertToFormat(QImage::Format_RGB888);
+    const QImage rgb = workingImage().convertToFormat(QImage::Format_RGB888);
     const cv::Mat source(rgb.height(), rgb.width(), CV_8UC3, const_cast<uchar*>(rgb.constBits()),
                          std::size_t(rgb.bytesPerLine()));
     cv::Mat bgra;

@@ -15,16 +15,11 @@ namespace tavix::image {
 
 namespace {
 
-QImage& working()
-{
-    return workingImage();
-}
-
 bool replaceIfDecoded(const QImage& decoded)
 {
     if (decoded.isNull())
         return false;
-    working() = decoded;
+    workingImage() = decoded;
     return true;
 }
 
@@ -49,8 +44,8 @@ bool ImageFamily::read(const char* path)
 {
     if (!haveText(path, "path"))
         return false;
-    working() = QImage(textArg(path));
-    if (working().isNull()) {
+    workingImage() = readImageFile(textArg(path));
+    if (workingImage().isNull()) {
         qWarning("Failed to load image file!");
         return false;
     }
@@ -86,14 +81,14 @@ bool ImageFamily::save(const char* path, const char* format, int quality)
     const QString target = textArg(path);
     if (!makeFolderFor(target))
         return false;
-    return writeImageFile(working(), target, QByteArray(format), quality);
+    return writeImageFile(workingImage(), target, QByteArray(format), quality);
 }
 
 char* ImageFamily::toBase64(const char* format, int quality)
 {
     if (!haveText(format, "image format") || !haveWorkingImage())
         return nullptr;
-    return handOut(encodeImage(working(), format, quality).toBase64(), true);
+    return handOut(encodeImage(workingImage(), format, quality).toBase64(), true);
 }
 
 int ImageFamily::toBytes(unsigned char** out, const char* format, int quality)
@@ -104,7 +99,7 @@ int ImageFamily::toBytes(unsigned char** out, const char* format, int quality)
     }
     if (!haveText(format, "image format") || !haveWorkingImage())
         return 0;
-    const QByteArray bytes = encodeImage(working(), format, quality);
+    const QByteArray bytes = encodeImage(workingImage(), format, quality);
     if (bytes.isEmpty())
         return 0;
     char* block = handOut(bytes, false);
@@ -116,12 +111,12 @@ int ImageFamily::toBytes(unsigned char** out, const char* format, int quality)
 
 bool ImageFamily::free()
 {
-    return !working().isNull();
+    return !workingImage().isNull();
 }
 
 unsigned int ImageFamily::pixel(int x, int y)
 {
-    const QImage& image = working();
+    const QImage& image = workingImage();
     if (image.isNull())
         return 0;
     if (!image.valid(x, y))

@@ -7,6 +7,7 @@
 #include "core/shared_state.h"
 #include "core/text.h"
 #include "image/bgra_view.h"
+#include "image/image_codec.h"
 #include "image/image_family.h"
 #include "image/target_folder.h"
 #include "image/working_image.h"
@@ -79,8 +80,8 @@ bool ImageFamily::concatPath(const char* img1Path, const char* img2Path, int dir
     if (!haveText(img1Path, "first image path") || !haveText(img2Path, "second image path")
         || !haveText(savePath, "path to save to"))
         return false;
-    const QImage first(textArg(img1Path));
-    const QImage second(textArg(img2Path));
+    const QImage first = readImageFile(textArg(img1Path));
+    const QImage second = readImageFile(textArg(img2Path));
     if (first.isNull() || second.isNull()) {
         qWarning("Failed to load image file!");
         return false;

@@ -76,6 +76,22 @@ TEST_F(WorkingImage, ReadOfNullPathKeepsTheImage)
     EXPECT_EQ(working().size(), QSize(4, 4));
 }
 
+TEST_F(WorkingImage, AHugeSizeClaimedByAHeaderIsRefusedBeforeAllocating)
+{
+    QFile file(path("huge.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(hugePngHeader());
+    file.close();
+    LogCapture log;
+    EXPECT_FALSE(TX_image_read(path("huge.png").toUtf8()));
+    EXPECT_TRUE(log.contains("Refusing to decode a 100000 x 100000 picture"));
+    EXPECT_TRUE(working().isNull());
+
+    const QByteArray bytes = hugePngHeader();
+    EXPECT_FALSE(TX_image_fromBytes(bytes.constData(), bytes.size()));
+    EXPECT_TRUE(log.contains("Refusing to decode"));
+}
+
 TEST_F(WorkingImage, ReadFindsFilesByUtf8Name)
 {
     const QString name = path(QString::fromUtf8("bild-\xc3\xa4\xe5\x9b\xbe.png"));
