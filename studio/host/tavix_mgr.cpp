@@ -10,8 +10,14 @@
 
 #include "bindings/tx_app.h"
 #include "bindings/tx_cs.h"
+#include "bindings/tx_device.h"
+#include "bindings/tx_file.h"
+#include "bindings/tx_image.h"
+#include "bindings/tx_imagev.h"
+#include "bindings/tx_ocr.h"
+#include "bindings/tx_sqlite.h"
+#include "bindings/tx_utils.h"
 #include "global_functions.h"
-#include "host_families.h"
 #include "host_state.h"
 #include "log.h"
 #include "module_loader.h"
@@ -41,28 +47,14 @@ struct HostObject {
 // In the order they are created, set on the global object and deleted.
 HostObject hostObjects[] = {
     {"app", make<TX_app>, nullptr},
-#ifdef VANTOR_BINDS_DEVICE
     {"device", make<TX_device>, nullptr},
-#endif
-#ifdef VANTOR_BINDS_FILE
     {"file", make<TX_file>, nullptr},
-#endif
-#ifdef VANTOR_BINDS_IMAGE
     {"image", make<TX_image>, nullptr},
-#endif
-#ifdef VANTOR_BINDS_IMAGEV
     {"imagev", make<TX_imagev>, nullptr},
-#endif
-#ifdef VANTOR_BINDS_SQLITE
     {"sqlite", make<TX_sqlite>, nullptr},
-#endif
-#ifdef VANTOR_BINDS_UTILS
     {"utils", make<TX_utils>, nullptr},
-#endif
     {"cs", make<TX_cs>, nullptr},
-#ifdef VANTOR_BINDS_OCR
     {"ocr", make<TX_ocr>, nullptr},
-#endif
 };
 
 void expose(QScriptEngine& engine, HostObject& entry)

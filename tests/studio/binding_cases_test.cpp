@@ -73,7 +73,6 @@ TEST_P(BindingCases, GiveTheScriptVisibleResult)
 }
 
 const ScriptCase kCases[] = {
-#ifdef VANTOR_BINDS_IMAGE
     {"ImageReadOfAMissingFileGivesAHandleWithoutPicture",
      "var h = image.read(dir + '/none.png'); [typeof h, h === null, image.toBase64(h), "
      "image.pixel(h, 0, 0), image.toBytes(h), image.save(h, dir + '/x.png', 'PNG', -1)].join()",
@@ -143,8 +142,6 @@ const ScriptCase kCases[] = {
      "var a = image.read(dir + '/a.png'), b = image.read(dir + '/b.png'); var c = image.concat(a, b, 5);"
      "[image.pixel(a, 0, 0), image.pixel(c, 45, 0), image.pixel(b, 0, 0)].join()",
      "4294901760,4278255360,4278255360"},
-#endif
-#ifdef VANTOR_BINDS_FILE
     {"AppendBytesKeepsTheLowEightBits",
      "var p = dir + '/bytes.bin'; file.remove(p); file.appendBytes(p, [65, 66, 300]) + ',' + "
      "file.appendBytes(p, [2.9, -191, 70065, 'x']) + ',' + file.readBytes(p).join(' ')",
@@ -166,8 +163,6 @@ const ScriptCase kCases[] = {
     {"HugeSparseByteArraysAreRefused",
      "var a = []; a.length = 4000000000; file.appendBytes(dir + '/huge.bin', a) + ',' + file.exists(dir + '/huge.bin')",
      "false,false"},
-#endif
-#ifdef VANTOR_BINDS_UTILS
     {"ByteToHexTakesAnArrayOfByteValues",
      "[utils.byteToHex([1, 2, 3], 3), utils.byteToHex([10, 255], 2), utils.byteToHex([1, 2, 3], 10),"
      " utils.byteToHex([1, 2, 3], 0), utils.byteToHex('AB', 2)].join()",
@@ -175,8 +170,6 @@ const ScriptCase kCases[] = {
     {"Base64EncodesAllUtf8Bytes", "utils.encodeBase64('\u00e4') + ',' + utils.decodeBase64('w6Q=')",
      "w6Q=,\u00e4"},
     {"HexToByteDecodesUtf8", "utils.hexToByte('414243')", "ABC"},
-#endif
-#if defined(VANTOR_BINDS_UTILS) && defined(VANTOR_BINDS_IMAGE)
     {"CreateQRCodeWithoutLogoDecodesBack",
      "utils.decodeQRCode(utils.createQRCode('hello \u00e4', 200))", "hello \u00e4"},
     {"CreateQRCodeWithALogoHandle",
@@ -194,21 +187,17 @@ const ScriptCase kCases[] = {
      "0,1,1,1,4294901760"},
     {"DecodeQRCodeOfTheNullHandleIsNull",
      "utils.decodeQRCode(image.grayscale(image.read(dir + '/none.png')))", "null"},
-#endif
 
-#ifdef VANTOR_BINDS_DEVICE
     {"DeviceAnswersWithTheTableTypes",
      "[device.baseOS(), device.board(), device.BootLoader(), device.getBrightness(), device.getBattery(),"
      " device.getMusicMaxVolume(), device.width(), device.height(), device.isCharging(), device.isScreenOn()]"
      ".map(function (v) { return typeof v; }).join()",
      "string,string,string,string,number,number,number,number,boolean,boolean"},
-#endif
 };
 
 INSTANTIATE_TEST_SUITE_P(Bindings, BindingCases, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-#ifdef VANTOR_BINDS_IMAGE
 // image.load over a loopback HTTP server that answers every request with one PNG.
 TEST(ImageLoad, FetchesAPictureOverHttpAndGivesTheNullHandleOnFailure)
 {
@@ -234,9 +223,7 @@ TEST(ImageLoad, FetchesAPictureOverHttpAndGivesTheNullHandleOnFailure)
     EXPECT_EQ(evaluate("image.pixel(image.load('" + url + "'), 1, 1)"), "4278190335");
     EXPECT_EQ(evaluate("image.load('not a url')"), "null");
 }
-#endif
 
-#if defined(VANTOR_BINDS_OCR) && defined(VANTOR_BINDS_IMAGE)
 // Text recognition through the real OCR program, in its three forms.
 TEST(OcrBinding, RecognisesAPictureGivenAsHandleBase64OrPath)
 {
@@ -269,9 +256,7 @@ TEST(OcrBinding, AHandleWithoutPictureGivesEmptyTextWithoutRunningTheProgram)
                        "'[' + ocr.imgText(n) + '][' + ocr.imgText(image.grayscale(n)) + ']'"),
               "[][]");
 }
-#endif
 
-#ifdef VANTOR_BINDS_SQLITE
 class SqliteBinding : public ::testing::Test {
 protected:
     QStringList columnsOf(const QString& db, const QString& table)
@@ -310,6 +295,5 @@ TEST_F(SqliteBinding, OverlongColumnsAreCutAndEmptyListsReachTheEngine)
               "boolean,true,boolean,true");
     EXPECT_EQ(columnsOf(db, "w"), (QStringList{QString(511, 'c') + " TEXT", "d TEXT"}));
 }
-#endif
 
 }  // namespace
