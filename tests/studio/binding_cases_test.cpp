@@ -131,6 +131,11 @@ const ScriptCase kCases[] = {
      "var s = image.toBase64(image.read(dir + '/a.png')); s.substr(0, 8) + ',' + "
      "image.pixel(image.fromBase64(s), 0, 0)",
      "iVBORw0K,4294901760"},
+    {"TheSharedHandleMayBeTheSecondInput",
+     "var a = image.read(dir + '/a.png'); var g = image.grayscale(image.read(dir + '/b.png'));"
+     "var c = image.concat(a, g, 5); [image.pixel(c, 0, 0), image.pixel(c, 45, 0) == "
+     "image.pixel(image.grayscale(image.read(dir + '/b.png')), 0, 0)].join()",
+     "4294901760,true"},
     {"ShortFormsTakeTheirDefaults",
      "var a = image.read(dir + '/a.png');"
      "[image.resize(a, 20, 15) !== null, image.scale(a, 20, 15) !== null,"

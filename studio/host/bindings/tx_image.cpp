@@ -90,8 +90,9 @@ TX_api* TX_image::concat(TX_api* pTX_api_1, TX_api* pTX_api_2, int direction)
 {
     if (!hasImage(pTX_api_1) || !hasImage(pTX_api_2))
         return nullptr;
+    const QImage second = pTX_api_2->image;  // before prepare: it may be the shared record
     prepare(pTX_api_1);
-    sharedRecord()->secondImage = pTX_api_2->image;
+    sharedRecord()->secondImage = second;
     TX_image_concat(direction);
     return takeResult(pTX_api_1);
 }
