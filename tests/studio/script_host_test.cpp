@@ -6,6 +6,8 @@
 #include <QScriptEngine>
 #include <QScriptValueIterator>
 #include <QStringList>
+#include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -88,6 +90,42 @@ TEST(GlobalFunctions, MsgWithoutArgumentShowsUndefinedAndReturnsOne)
     EXPECT_EQ(evaluate("msg()"), "1");
     EXPECT_EQ(evaluate("msg(12.5)"), "1");
     EXPECT_EQ(shown, (QStringList{"undefined", "12.5"}));
+}
+
+// A run evaluates in a thread of its own: log texts reach the manager's thread
+// queued, and a message box appears on the GUI thread while the run waits.
+TEST(RunThread, LogTextsAndMessageBoxesCrossToTheGuiThread)
+{
+    QStringList relayed;
+    QThread* relayThread = nullptr;
+    const QMetaObject::Connection connection =
+        QObject::connect(TavixMgr::instance(), &TavixMgr::showDebugInfo, [&](const QString& text) {
+            relayed << text;
+            relayThread = QThread::currentThread();
+        });
+    QStringList shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box && box->isVisible() && !box->buttons().isEmpty()) {
+                shown << box->text();
+                box->buttons().first()->click();
+            }
+        }
+    });
+    closer.start(20);
+    QString result;
+    QThread* run = QThread::create([&] { result = evaluate("log.info('from the run'); msg('asked')"); });
+    run->start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run->isFinished() && !relayed.isEmpty(); }, 10000));
+    run->wait();
+    delete run;
+    QObject::disconnect(connection);
+    EXPECT_EQ(result, "1");
+    EXPECT_EQ(relayed, QStringList{"from the run"});
+    EXPECT_EQ(relayThread, QThread::currentThread());
+    EXPECT_EQ(shown, QStringList{"asked"});
 }
 
 struct CallCase {
