@@ -14,12 +14,20 @@ namespace tavix::image {
 
 namespace {
 std::chrono::milliseconds transferTimeout = kDefaultTransferTimeout;
+qint64 downloadLimit = kDefaultDownloadLimit;
 }
 
 std::chrono::milliseconds setTransferTimeout(std::chrono::milliseconds timeout)
 {
     const auto previous = transferTimeout;
     transferTimeout = timeout;
+    return previous;
+}
+
+qint64 setDownloadLimit(qint64 bytes)
+{
+    const qint64 previous = downloadLimit;
+    downloadLimit = bytes;
     return previous;
 }
 
@@ -39,9 +47,23 @@ QImage fetchImage(const QString& url)
     QEventLoop loop;
     QObject::connect(&manager, &QNetworkAccessManager::finished, &loop, &QEventLoop::quit);
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    QNetworkReply* pending = reply.get();
+    const qint64 limit = downloadLimit;
+    bool tooLarge = false;
+    QObject::connect(pending, &QNetworkReply::downloadProgress, pending,
+                     [&tooLarge, pending, limit](qint64 received, qint64 total) {
+                         if (tooLarge || (received <= limit && total <= limit))
+                             return;
+                         tooLarge = true;
+                         pending->abort();
+                     });
     if (!reply->isFinished())
         loop.exec();
 
+    if (tooLarge) {
+        qWarning() << "The download of" << url << "exceeds" << limit << "bytes";
+        return {};
+    }
     if (reply->error() != QNetworkReply::NoError) {
         qWarning() << "Failed to download" << url << ":" << reply->errorString();
         return {};

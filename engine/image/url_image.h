@@ -11,12 +11,19 @@ namespace tavix::image {
 // engine's other external waits, 30 s.
 constexpr std::chrono::milliseconds kDefaultTransferTimeout{30000};
 
+// Downloads larger than this are cut off and fail: no picture the engine
+// decodes needs more, and an endless body must not exhaust memory.
+constexpr qint64 kDefaultDownloadLimit = qint64(256) << 20;
+
 // Fetches `url` (parsed tolerantly) and decodes the body as a picture. A null
 // image on a network error, an HTTP error status, a stall longer than the
-// transfer timeout or a body that is not a picture.
+// transfer timeout, a body beyond the download limit or one that is not a picture.
 QImage fetchImage(const QString& url);
 
 // For tests: replaces the transfer timeout; returns the previous one.
 std::chrono::milliseconds setTransferTimeout(std::chrono::milliseconds timeout);
+
+// For tests: replaces the download limit; returns the previous one.
+qint64 setDownloadLimit(qint64 bytes);
 
 }  // namespace tavix::image

@@ -130,6 +130,16 @@ TEST_F(ImageLoad, AServerThatNeverAnswersFailsAfterTheTimeout)
     EXPECT_TRUE(log.contains("Failed to download"));
 }
 
+TEST_F(ImageLoad, ABodyBeyondTheDownloadLimitIsCutOff)
+{
+    EXPECT_EQ(tavix::image::setDownloadLimit(100), 256 << 20);
+    LogCapture log;
+    expectUnchangedFailure(server.url("/pic.png"));
+    EXPECT_TRUE(log.contains("exceeds 100 bytes"));
+    tavix::image::setDownloadLimit(256 << 20);
+    EXPECT_TRUE(TX_image_load(server.url("/pic.png").constData()));
+}
+
 TEST_F(ImageLoad, RefusedConnectionsAndMalformedUrlsFail)
 {
     QTcpServer closed;
