@@ -37,6 +37,23 @@ int storeText(char* out, const QStringRef& text, qint64 fileBytes)
     return storeInCallerBuffer(out, text.toUtf8(), fileBytes + kReadSlack);
 }
 
+// Appends all of `bytes` or nothing: a write that fails half-way (a full
+// volume) is cut off again so that the file keeps its old content.
+bool appendData(const QString& path, const QByteArray& bytes, const char* function)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    const qint64 oldSize = file.size();
+    if (file.write(bytes) != bytes.size()) {
+        qWarning().noquote() << QStringLiteral("%1: cannot write").arg(QLatin1String(function)) << path << ":"
+                             << file.errorString();
+        file.resize(oldSize);
+        return false;
+    }
+    return true;
+}
+
 bool noBuffer(const char* function, char* out)
 {
     if (out)
@@ -49,15 +66,7 @@ bool noBuffer(const char* function, char* out)
 
 bool FileService::append(const QString& path, const QString& text, const QByteArray& encoding)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = encodeTextFile(text + QLatin1Char('\n'), codecFor(encoding));
-    if (file.write(bytes) != bytes.size()) {
-        qWarning().noquote() << "TX_file_append: cannot write" << path << ":" << file.errorString();
-        return false;
-    }
-    return file.flush();
+    return appendData(path, encodeTextFile(text + QLatin1Char('\n'), codecFor(encoding)), "TX_file_append");
 }
 
 bool FileService::appendBytes(const QString& path, const char* bytes, int length)
@@ -68,14 +77,7 @@ bool FileService::appendBytes(const QString& path, const char* bytes, int length
         qWarning("TX_file_appendBytes: no bytes for a length of %d", length);
         return false;
     }
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    if (length > 0 && file.write(bytes, length) != length) {
-        qWarning().noquote() << "TX_file_appendBytes: cannot write" << path << ":" << file.errorString();
-        return false;
-    }
-    return file.flush();
+    return appendData(path, QByteArray::fromRawData(bytes ? bytes : "", length), "TX_file_appendBytes");
 }
 
 bool FileService::write(const QString& path, const QString& text, const QByteArray& encoding)

@@ -143,8 +143,10 @@ TEST_F(FileContent, FailedWriteOnAFullVolumeKeepsTheOldContent)
     EXPECT_EQ(bytesOf(volume.path("keep.txt")), QByteArray("precious"));
     EXPECT_TRUE(log.contains("TX_file_write"));
     EXPECT_EQ(QDir(volume.path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
-    // Appending cannot be atomic, but its failure is reported.
+    // A failed append is reported and cut off again.
     EXPECT_FALSE(TX_file_append(volume.path("keep.txt").toUtf8().constData(), big.c_str(), "UTF-8"));
+    EXPECT_FALSE(TX_file_appendBytes(volume.path("keep.txt").toUtf8().constData(), big.c_str(), -1));
+    EXPECT_EQ(bytesOf(volume.path("keep.txt")), QByteArray("precious"));
 }
 
 TEST_F(FileContent, AppendAddsTextAndLineEnd)
