@@ -12,9 +12,11 @@ namespace {
 
 constexpr int kMinimumVersion = 2;
 
-// Beyond this side the drawing canvas would take gigabytes for a picture that
-// is scaled down to `scale` pixels anyway, so modules are drawn smaller.
-constexpr int kMaxCanvasSide = 8192;
+// The canvas is scaled down to `scale` pixels without smoothing, which picks
+// the same module for each final pixel whatever the module size; beyond this
+// side a canvas of `scale` pixels per module only costs time and memory
+// (hundreds of megabytes for larger symbols), so modules are drawn smaller.
+constexpr int kMaxCanvasSide = 2048;
 
 struct QrCodeFree {
     void operator()(QRcode* code) const { QRcode_free(code); }

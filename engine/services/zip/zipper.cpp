@@ -4,14 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
 #include <quazip/quazipnewinfo.h>
 
-#include "archive_target.h"
+#include "replacing_file.h"
 #include "entry_names.h"
 
 namespace tavix {
@@ -70,16 +70,41 @@ bool sameFile(const QString& a, const QString& b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-// Whether `path` (existing or not) stays inside `root` once links are resolved.
-bool staysInside(const QString& root, const QString& path)
-{
-    const QString base = QFileInfo(root).canonicalFilePath();
-    QFileInfo probe(path);
-    while (!probe.exists() && probe.filePath() != probe.path())
-        probe = QFileInfo(probe.path());
-    const QString resolved = probe.canonicalFilePath();
-    return !base.isEmpty() && (resolved == base || resolved.startsWith(base + QLatin1Char('/')));
-}
+// Tells whether paths (existing or not) stay inside the destination once
+// links are resolved. Unpacking creates folders and plain files only, so a
+// folder found inside once stays inside and is not resolved again.
+class Containment {
+public:
+    explicit Containment(const QString& root) : base_(QFileInfo(root).canonicalFilePath()) {}
+
+    bool holds(const QString& path)
+    {
+        if (base_.isEmpty())
+            return false;
+        // The nearest part of the path that exists (a dangling link counts).
+        QFileInfo probe(path);
+        while (!probe.exists() && !probe.isSymLink() && probe.filePath() != probe.path())
+            probe = QFileInfo(probe.path());
+        if (probe.isSymLink())
+            return inside(probe.canonicalFilePath());
+        const QString folder = probe.isDir() ? probe.filePath() : probe.path();
+        if (checked_.contains(folder))
+            return true;
+        if (!inside(QFileInfo(folder).canonicalFilePath()))
+            return false;
+        checked_.insert(folder);
+        return true;
+    }
+
+private:
+    bool inside(const QString& resolved) const
+    {
+        return !resolved.isEmpty() && (resolved == base_ || resolved.startsWith(base_ + QLatin1Char('/')));
+    }
+
+    QString base_;
+    QSet<QString> checked_;
+};
 
 // Opens the archive's current entry for reading. An enciphered entry without
 // a password would only yield its cipher text, so that counts as a failure.
@@ -121,7 +146,7 @@ bool firstEntryReadable(QuaZip& zip, const char* password)
 
 bool Zipper::zipFile(const QString& filePath, const QString& dest, const char* password)
 {
-    ArchiveTarget target(dest);
+    ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
     useUtf8Names(zip);
     if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
@@ -155,7 +180,7 @@ bool Zipper::zipFile(const QString& filePath, const QString& dest, const char* p
 
 bool Zipper::zipDir(const QString& dir, const QString& dest, const char* password)
 {
-    ArchiveTarget target(dest);
+    ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
     useUtf8Names(zip);
     if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
@@ -205,19 +230,20 @@ void Zipper::unZip(const QString& zipFilePath, const QString& dest, const char* 
     }
     // The output replaces an existing file only once the entry has been read
     // whole and its checksum matched.
-    QSaveFile output(dest);
-    if (!output.open(QIODevice::WriteOnly)) {
+    ReplacingFile target(dest);
+    QFile output(target.workingPath());
+    if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly)) {
         qDebug().noquote() << "file write failed" << dest;
         return;
     }
     const bool copied = copyAll(entry, output);
     entry.close();
-    if (!copied || entry.getZipError() != UNZ_OK) {
+    output.close();
+    if (!copied || entry.getZipError() != UNZ_OK || output.error() != QFileDevice::NoError) {
         qDebug().noquote() << "file write failed" << dest << "(entry error" << entry.getZipError() << ")";
-        output.cancelWriting();
         return;
     }
-    if (!output.commit())
+    if (!target.commit())
         qDebug().noquote() << "file write failed" << dest;
 }
 
@@ -243,6 +269,7 @@ void Zipper::unZipDir(const QString& archive, const QString& dest, const char* p
         qDebug().noquote() << "zip file" << archive << " open failed";
         return;
     }
+    Containment destination(dest);
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
         const QString name = zip.getCurrentFileName();
         if (zipnames::isUnsafe(name)) {
@@ -251,7 +278,7 @@ void Zipper::unZipDir(const QString& archive, const QString& dest, const char* p
         }
         const QString outPath = zipnames::outputPath(dest, name);
         if (zipnames::isDirectoryEntry(name)) {
-            if (!staysInside(dest, outPath) || !QDir().mkpath(outPath))
+            if (!destination.holds(outPath) || !QDir().mkpath(outPath))
                 qDebug().noquote() << outPath << "create failed";
             continue;
         }
@@ -260,14 +287,15 @@ void Zipper::unZipDir(const QString& archive, const QString& dest, const char* p
             qDebug().noquote() << "read" << name << "failed";
             continue;
         }
-        if (!staysInside(dest, outPath)) {
+        if (!destination.holds(outPath)) {
             qWarning().noquote() << "skipped entry that leads outside the destination through a link:" << name;
             continue;
         }
         if (!QFileInfo::exists(outPath))
             QDir().mkpath(QFileInfo(outPath).path());
-        QSaveFile output(outPath);
-        if (!output.open(QIODevice::WriteOnly)) {
+        ReplacingFile target(outPath);
+        QFile output(target.workingPath());
+        if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly)) {
             qDebug().noquote() << outPath << "write failed";
             continue;
         }
@@ -289,15 +317,16 @@ void Zipper::unZipDir(const QString& archive, const QString& dest, const char* p
             }
         }
         entry.close();
+        output.close();
         if (ok && entry.getZipError() != UNZ_OK) {
             qDebug().noquote() << "read failed" << name << "(entry error" << entry.getZipError() << ")";
             ok = false;
         }
-        if (!ok) {
-            output.cancelWriting();
-            continue;
+        if (ok && output.error() != QFileDevice::NoError) {
+            qDebug().noquote() << outPath << "write failed";
+            ok = false;
         }
-        if (!output.commit())
+        if (ok && !target.commit())
             qDebug().noquote() << outPath << "write failed";
     }
     zip.close();

@@ -103,6 +103,11 @@ TEST_F(QrCodes, SmallestSymbolIsVersion2AndTextBytesAreKeptAsGiven)
         EXPECT_TRUE(isDark(picture, i, 0) && isDark(picture, 0, i)) << i;
     EXPECT_FALSE(isDark(picture, 7, 0));  // its separator
 
+    // At 10 pixels a module every module is an exact 10 x 10 block, however
+    // large the drawing canvas was.
+    ASSERT_EQ(TX_utils_createQRCodeImage("a", 250), 1);
+    EXPECT_EQ(sharedRecord().image, picture.scaled(250, 250, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
     const QString text = QStringLiteral("Grüße 你好 Case-Sensitive 0123456789");
     ASSERT_EQ(TX_utils_createQRCodeImage(text.toUtf8().constData(), 300), 1);
     EXPECT_EQ(decodeImage(sharedRecord().image), text.toStdString());

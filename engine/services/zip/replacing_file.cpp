@@ -1,4 +1,4 @@
-#include "archive_target.h"
+#include "replacing_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +7,7 @@
 
 namespace tavix {
 
-ArchiveTarget::ArchiveTarget(const QString& finalPath) : final_(finalPath)
+ReplacingFile::ReplacingFile(const QString& finalPath) : final_(finalPath)
 {
     if (finalPath.isEmpty())
         return;
@@ -23,23 +23,23 @@ ArchiveTarget::ArchiveTarget(const QString& finalPath) : final_(finalPath)
         working_ = file.fileName();
 }
 
-ArchiveTarget::~ArchiveTarget()
+ReplacingFile::~ReplacingFile()
 {
     if (!committed_ && !working_.isEmpty())
         QFile::remove(working_);
 }
 
-bool ArchiveTarget::commit()
+bool ReplacingFile::commit()
 {
     if (working_.isEmpty())
         return false;
     // rename() replaces an existing archive in one step.
     if (std::rename(QFile::encodeName(working_).constData(), QFile::encodeName(final_).constData()) != 0) {
-        qWarning("Could not put the archive in place at %s", qUtf8Printable(final_));
+        qWarning("Could not put the file in place at %s", qUtf8Printable(final_));
         return false;
     }
-    // QTemporaryFile makes the file private; an archive gets the usual rights,
-    // or those of the archive it replaces.
+    // QTemporaryFile makes the file private; the file gets the usual rights,
+    // or those of the file it replaces.
     QFile::setPermissions(final_, permissions_);
     committed_ = true;
     return true;
