@@ -228,6 +228,7 @@ TEST_F(Zipper, ADamagedEntryIsNotWrittenAndTheNextOnesAre)
     EXPECT_EQ(readFile(path("out/2-broken.txt")), "previous content");
     EXPECT_EQ(readFile(path("out/3-last.txt")), "last");
     EXPECT_TRUE(log.contains("read failed"));
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden).size(), 3) << "no working file left behind";
 }
 
 TEST_F(Zipper, MissingCorruptAndLockedInputsFailWithTheirLogLines)
