@@ -47,6 +47,7 @@ const char* decodeInto(ResultText<kResultSize>& result, const QImage& picture)
 {
     const QByteArray text = readBarcode(picture);
     if (text.isEmpty()) {
+        qWarning("decodeQRCode: no QR Code or Code 128 symbol in the picture");
         tellStandardOutput("Wrong picture format!");
         return nullptr;
     }
