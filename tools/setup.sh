@@ -18,7 +18,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth unzip zip sqlite3 openssl python3 binutils
   # fonts so that widgets and OCR fixtures render text
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-wqy-microhei
 )
 
 missing=()

@@ -1,9 +1,7 @@
 #include "application.h"
 
 #include <QApplication>
-#include <cstdlib>
 #include <exception>
-#include <memory>
 
 #include "tavix/platform/backends.h"
 
@@ -19,14 +17,10 @@ char argPlatform[] = "-platform";
 char argHeadless[] = "offscreen";
 char* appArgv[] = {argProgram, argPlatform, argHeadless, nullptr};
 
-std::unique_ptr<QApplication> ownApplication;
-
-// Runs from an exit handler rather than a static destructor: by the time the
-// library's static destructors run, Qt's platform plugin may be finalised already.
-void destroyApplication()
-{
-    ownApplication.reset();
-}
+// Kept until the process ends. Destroying it from an exit handler or a static
+// destructor runs Qt's post routines after Qt's own global objects are gone,
+// which crashes the host on its way out.
+QApplication* ownApplication = nullptr;
 
 bool platformChosenByUser()
 {
@@ -43,8 +37,7 @@ void ensureApplication()
     const bool native = platformChosenByUser() || platform::displayReachable();
     appArgc = native ? 1 : 3;
     try {
-        ownApplication = std::make_unique<QApplication>(appArgc, appArgv);
-        std::atexit(destroyApplication);
+        ownApplication = new QApplication(appArgc, appArgv);
     } catch (const std::exception& error) {
         qWarning("Could not build the application object: %s", error.what());
     }
