@@ -1,5 +1,7 @@
 // Mouse and keyboard injection reaching a real window on the X11 display.
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -135,8 +137,10 @@ TEST_F(CsOnX11, DownAndUpAreSeparateCalls)
 
 TEST_F(CsOnX11, MoveLandsOnTheExactPixel)
 {
-    for (const QPoint p : {QPoint(0, 0), QPoint(1919, 1079), QPoint(960, 540), QPoint(333, 777),
-                           QPoint(1, 1078)}) {
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const int right = screen.width() - 1, bottom = screen.height() - 1;
+    for (const QPoint p : {QPoint(0, 0), QPoint(right, bottom), QPoint(right / 2, bottom / 2),
+                           QPoint(333, 777), QPoint(1, bottom - 1), QPoint(right - 1, 1)}) {
         TX_cs_mouseMove(p.x(), p.y());
         EXPECT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == p; }, 5000))
             << "wanted " << p.x() << "," << p.y() << " got " << QCursor::pos().x() << ","
@@ -156,8 +160,10 @@ TEST_F(CsOnX11, DragPressesMovesAndReleases)
 
 TEST_F(CsOnX11, FarOffScreenCoordinatesStayOnTheScreen)
 {
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QPoint corner(screen.width() - 1, screen.height() - 1);
     TX_cs_mouseMove(40000, 100000);
-    EXPECT_TRUE(QTest::qWaitFor([] { return QCursor::pos() == QPoint(1919, 1079); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == corner; }, 5000));
     TX_cs_mouseLeftClick(-50000, -7);
     EXPECT_TRUE(QTest::qWaitFor([] { return QCursor::pos() == QPoint(0, 0); }, 5000));
 }
