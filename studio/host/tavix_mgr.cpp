@@ -28,8 +28,8 @@ namespace {
 TavixMgr* manager = nullptr;
 std::mutex managerMutex;
 // Every log object ever made; never deleted (queued texts may still be on
-// their way through one), but kept reachable.
-QList<Log*> logObjects;
+// their way through one), but kept reachable to the end, after static destructors.
+QList<Log*>* const logObjects = new QList<Log*>;
 
 template <class Binding>
 QObject* make()
@@ -98,7 +98,7 @@ QScriptEngine* newScriptEngine()
 TavixMgr::TavixMgr()
     : QObject(nullptr), engine_(newScriptEngine()), log_(new Log)
 {
-    logObjects.append(log_);
+    logObjects->append(log_);
     engine_->globalObject().setProperty(QStringLiteral("log"), engine_->newQObject(log_));
     connect(log_, &Log::showInfo, this, &TavixMgr::showInfo);
     setUp();
