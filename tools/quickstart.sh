@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# quickstart.sh run   installs what is missing, builds, and runs the main job
+# quickstart.sh run   installs what is missing, builds, and runs the example script
+#                     (its files go to <build>/tavix-tour)
 # quickstart.sh test  installs what is missing, builds, and runs the whole test suite
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +14,9 @@ cmake --build "$build_dir" -j"$(nproc)"
 
 case "$what" in
   run)
-    exec bash tools/with-xvfb.sh "$build_dir/bin/hello_api" "$build_dir/hello_api_screen.png"
+    root=$PWD
+    cd "$build_dir"
+    exec bash "$root/tools/with-xvfb.sh" bin/vantor-run "$root/examples/tour.js"
     ;;
   test)
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
