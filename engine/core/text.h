@@ -9,6 +9,18 @@
 
 namespace tavix {
 
+// The value of one hexadecimal digit, or -1 for any other character.
+inline int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 inline QString textArg(const char* text)
 {
     return text ? QString::fromUtf8(text) : QString();

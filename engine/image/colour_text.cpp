@@ -4,32 +4,23 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/text.h"
+
 namespace tavix::image {
 
 namespace {
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The hexadecimal number of up to two digits at text[at], text being `length` long.
 std::optional<int> hexPair(const char* text, std::size_t length, std::size_t at)
 {
     if (at >= length)
         return std::nullopt;
-    const int high = hexDigit(text[at]);
+    const int high = hexDigitValue(text[at]);
     if (high < 0)
         return std::nullopt;
     if (at + 1 >= length)
         return high;
-    const int low = hexDigit(text[at + 1]);
+    const int low = hexDigitValue(text[at + 1]);
     if (low < 0)
         return std::nullopt;
     return high * 16 + low;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/text.h"
 #include "codec_service.h"
 #include "stored_text.h"
 #include "version.h"
@@ -14,17 +15,6 @@ namespace tavix {
 namespace {
 
 constexpr int kByteArray = 16384;
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 }  // namespace
 
@@ -65,8 +55,8 @@ const char* CodecService::hexToByte(const QByteArray& szHex, int* outLength)
     if (outLength)
         *outLength = count;
     for (int i = 0; i < count; ++i) {
-        const int high = hexDigit(text[2 * i]);
-        const int low = hexDigit(text[2 * i + 1]);
+        const int high = hexDigitValue(text[2 * i]);
+        const int low = hexDigitValue(text[2 * i + 1]);
         bytes[i] = char(high < 0 || low < 0 ? 0 : high * 16 + low);
     }
     return bytes;
