@@ -52,6 +52,23 @@ QScriptValue foundPoint(bool found, int x, int y)
     return found ? vantor::pointValue(x, y) : QScriptValue(QScriptValue::UndefinedValue);
 }
 
+// A colour search over the handle's picture inside the rectangle's area:
+// undefined without a picture, for a rectangle outside it, or when not found.
+template <class Search>
+QScriptValue colourSearch(TX_api* handle, const QScriptValue& rectValue, Search&& search)
+{
+    if (!hasImage(handle))
+        return QScriptValue(QScriptValue::UndefinedValue);
+    const std::optional<vantor::Corners> area = searchArea(handle->image, rectValue);
+    if (!area)
+        return QScriptValue(QScriptValue::UndefinedValue);
+    prepare(handle);
+    int x = -1;
+    int y = -1;
+    const bool found = search(*area, &x, &y);
+    return foundPoint(found, x, y);
+}
+
 }  // namespace
 
 TX_image::~TX_image()
@@ -140,32 +157,16 @@ QScriptValue TX_image::detectsColor(TX_api* pTX_api, QString color, int x, int y
 QScriptValue TX_image::findColor(TX_api* pTX_api, QString color, int threshold,
                                  QScriptValue rectValue)
 {
-    if (!hasImage(pTX_api))
-        return QScriptValue(QScriptValue::UndefinedValue);
-    const std::optional<vantor::Corners> area = searchArea(pTX_api->image, rectValue);
-    if (!area)
-        return QScriptValue(QScriptValue::UndefinedValue);
-    prepare(pTX_api);
-    int x = -1;
-    int y = -1;
-    const bool found = TX_image_findColor(area->x1, area->y1, area->x2, area->y2,
-                                          color.toUtf8().constData(), threshold, &x, &y);
-    return foundPoint(found, x, y);
+    return colourSearch(pTX_api, rectValue, [&](const vantor::Corners& a, int* x, int* y) {
+        return TX_image_findColor(a.x1, a.y1, a.x2, a.y2, color.toUtf8().constData(), threshold, x, y);
+    });
 }
 
 QScriptValue TX_image::findColorEquals(TX_api* pTX_api, QString color, QScriptValue rectValue)
 {
-    if (!hasImage(pTX_api))
-        return QScriptValue(QScriptValue::UndefinedValue);
-    const std::optional<vantor::Corners> area = searchArea(pTX_api->image, rectValue);
-    if (!area)
-        return QScriptValue(QScriptValue::UndefinedValue);
-    prepare(pTX_api);
-    int x = -1;
-    int y = -1;
-    const bool found = TX_image_findColorEquals(area->x1, area->y1, area->x2, area->y2,
-                                                color.toUtf8().constData(), &x, &y);
-    return foundPoint(found, x, y);
+    return colourSearch(pTX_api, rectValue, [&](const vantor::Corners& a, int* x, int* y) {
+        return TX_image_findColorEquals(a.x1, a.y1, a.x2, a.y2, color.toUtf8().constData(), x, y);
+    });
 }
 
 QScriptValue TX_image::findImage(TX_api* pTX_api_1, TX_api* pTX_api_2, float threshold,
