@@ -73,11 +73,11 @@ TEST(GlobalFunctions, SleepAndToastAnswerOneAndMissingArgumentsCountAsUndefined)
     EXPECT_EQ(evaluate("typeof getClip() + ',' + typeof getColor()"), "string,string");
 }
 
-TEST(GlobalFunctions, MsgWithoutArgumentShowsUndefinedAndReturnsOne)
+// Presses the first button of every visible message box, noting its text; a
+// timer, because the box's own modal loop keeps serving timers.
+void closeBoxesWith(QTimer& closer, QStringList& shown)
 {
-    QStringList shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(widget);
             if (box && box->isVisible() && !box->buttons().isEmpty()) {
@@ -87,6 +87,13 @@ TEST(GlobalFunctions, MsgWithoutArgumentShowsUndefinedAndReturnsOne)
         }
     });
     closer.start(20);
+}
+
+TEST(GlobalFunctions, MsgWithoutArgumentShowsUndefinedAndReturnsOne)
+{
+    QStringList shown;
+    QTimer closer;
+    closeBoxesWith(closer, shown);
     EXPECT_EQ(evaluate("msg()"), "1");
     EXPECT_EQ(evaluate("msg(12.5)"), "1");
     EXPECT_EQ(shown, (QStringList{"undefined", "12.5"}));
@@ -105,16 +112,7 @@ TEST(RunThread, LogTextsAndMessageBoxesCrossToTheGuiThread)
         });
     QStringList shown;
     QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box && box->isVisible() && !box->buttons().isEmpty()) {
-                shown << box->text();
-                box->buttons().first()->click();
-            }
-        }
-    });
-    closer.start(20);
+    closeBoxesWith(closer, shown);
     QString result;
     QThread* run = QThread::create([&] { result = evaluate("log.info('from the run'); msg('asked')"); });
     run->start();
