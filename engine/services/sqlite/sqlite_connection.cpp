@@ -9,7 +9,11 @@ namespace tavix {
 
 namespace {
 
-const QString kConnection = QStringLiteral("connection1");
+// Qt's registry of connections keeps these names past an unload of the
+// engine, so they are heap copies: a QStringLiteral would point into the
+// engine's unmapped read-only data by the time the registry is destroyed.
+const QString kConnection = QString::fromLatin1("connection1");
+const QString kDriver = QString::fromLatin1("QSQLITE");
 
 // The engine's application object is destroyed at exit and then runs Qt's
 // SQL clean-up, which reads Qt's registry of connections and drivers. Built
@@ -38,7 +42,7 @@ QString& lastDatabase()
 
 QSqlDatabase createConnection(const QString& database)
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
+    QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, kConnection);
     db.setDatabaseName(database);
     ownerThread() = QThread::currentThread();
     return db;
