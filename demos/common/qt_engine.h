@@ -1,0 +1,40 @@
+// The start the two Qt demos share: load the engine with Qt's library loader,
+// initialise it and resolve the demo's two functions.
+#pragma once
+
+#include <QDebug>
+#include <QLibrary>
+
+#ifdef Q_OS_WIN
+inline constexpr char kApiLibrary[] = "api.dll";
+#else
+inline constexpr char kApiLibrary[] = "libapi.so";
+#endif
+
+// Loads `library` (named kApiLibrary) and calls TX_api_initialize; then
+// resolves `first` and `second`. False, with "Failed to load DLL." logged, when
+// any step fails. `explainLoadFailure` logs the loader's own text first.
+template <class First, class Second>
+bool openEngine(QLibrary& library, bool explainLoadFailure, const char* firstName, First& first,
+                const char* secondName, Second& second)
+{
+    if (!library.load()) {
+        if (explainLoadFailure)
+            qDebug().noquote().nospace() << "Failed to load DLL: " << library.errorString();
+        qDebug("Failed to load DLL.");
+        return false;
+    }
+    auto initialize = reinterpret_cast<void (*)()>(library.resolve("TX_api_initialize"));
+    if (!initialize) {
+        qDebug("Failed to load DLL.");
+        return false;
+    }
+    initialize();
+    first = reinterpret_cast<First>(library.resolve(firstName));
+    second = reinterpret_cast<Second>(library.resolve(secondName));
+    if (!first || !second) {
+        qDebug("Failed to load DLL.");
+        return false;
+    }
+    return true;
+}
