@@ -16,8 +16,9 @@ typedef void (*demo_function)(void);
 
 typedef struct demo_library demo_library;
 
-/* Loads the library by file name through the system's search path (the
- * program's own folder first). NULL on failure; see the two error calls. */
+/* Loads the library by file name: from the program's own folder when it lies
+ * there, else through the system's search path. NULL on failure; see the two
+ * error calls. */
 demo_library* demo_load(const char* file_name);
 
 /* The function exported under `name`, or NULL when the library lacks it. */

@@ -2,7 +2,9 @@
 // initialise it and resolve the demo's two functions.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
 #include <QLibrary>
 
 #ifdef Q_OS_WIN
@@ -11,7 +13,15 @@ inline constexpr char kApiLibrary[] = "api.dll";
 inline constexpr char kApiLibrary[] = "libapi.so";
 #endif
 
-// Loads `library` (named kApiLibrary) and calls TX_api_initialize; then
+// The engine library's file name, as a path when it lies beside the program
+// (found there first, as on Windows), else for the system's search path.
+inline QString apiLibraryName()
+{
+    const QString local = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(kApiLibrary);
+    return QFileInfo::exists(local) ? local : QString::fromLatin1(kApiLibrary);
+}
+
+// Loads `library` (named by apiLibraryName()) and calls TX_api_initialize; then
 // resolves `first` and `second`. False, with "Failed to load DLL." logged, when
 // any step fails. `explainLoadFailure` logs the loader's own text first.
 template <class First, class Second>

@@ -14,7 +14,7 @@ static const char kProgram[] = "C:/Windows/notepad.exe";
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QLibrary library(QString::fromLatin1(kApiLibrary));
+    QLibrary library(apiLibraryName());
 
     bool (*launchApp)(const char*) = nullptr;
     bool (*openUrl)(const char*) = nullptr;

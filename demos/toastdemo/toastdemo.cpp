@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QLibrary library(QString::fromLatin1(kApiLibrary));
+    QLibrary library(apiLibraryName());
 
     void (*toast)(const char*) = nullptr;
     void (*msg)(const char*) = nullptr;
