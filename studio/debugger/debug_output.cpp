@@ -1,0 +1,30 @@
+#include "debug_output.h"
+
+#include <QByteArray>
+#include <cstdio>
+
+namespace vantor::debug {
+
+namespace {
+
+void writeLine(std::FILE* stream, const QString& line)
+{
+    QByteArray bytes = line.toLocal8Bit();
+    bytes.append('\n');
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+void output(const QString& line)
+{
+    writeLine(stdout, line);
+}
+
+void errorOutput(const QString& line)
+{
+    writeLine(stderr, line);
+}
+
+}  // namespace vantor::debug

@@ -1,0 +1,85 @@
+#include "script_debugger.h"
+
+#include <QScriptEngine>
+
+#include "debug_output.h"
+#include "script_debugger_private.h"
+
+ScriptDebugger::ScriptDebugger(QScriptEngine* engine, RunJs* owner)
+    : d_(new ScriptDebuggerPrivate(engine, this)), owner_(owner)
+{
+    engine->setAgent(d_);
+}
+
+ScriptDebugger::~ScriptDebugger()
+{
+    QScriptEngine* engine = d_->engine();
+    if (engine && engine->agent() == d_)
+        engine->setAgent(nullptr);
+    delete d_;
+}
+
+void ScriptDebugger::setMode(Mode mode)
+{
+    d_->mode.store(mode);
+    vantor::debug::errorOutput(QStringLiteral("mode"));
+}
+
+ScriptDebugger::Mode ScriptDebugger::mode() const
+{
+    return static_cast<Mode>(d_->mode.load());
+}
+
+void ScriptDebugger::resume()
+{
+    setMode(Run);
+    d_->gate.release();
+}
+
+void ScriptDebugger::stepInto()
+{
+    setMode(StepInto);
+    d_->gate.release();
+}
+
+void ScriptDebugger::stepOver()
+{
+    setMode(StepOver);
+    d_->stepDepth.store(0);
+    d_->gate.release();
+}
+
+void ScriptDebugger::stepOut()
+{
+    setMode(StepOut);
+    d_->stepDepth.store(1);
+    d_->gate.release();
+}
+
+void ScriptDebugger::finish()
+{
+    setMode(Finished);
+    d_->gate.open();
+}
+
+void ScriptDebugger::abort()
+{
+    d_->aborting.store(true);
+    setMode(Finished);
+    d_->gate.abandon();
+}
+
+bool ScriptDebugger::isAborting() const
+{
+    return d_->aborting.load();
+}
+
+int ScriptDebugger::setBreakpoint(const QString& fileName, int lineNumber)
+{
+    return d_->breakpoints.add(fileName, lineNumber);
+}
+
+void ScriptDebugger::removeBreakpoints(const QString& fileName)
+{
+    d_->breakpoints.removeAll(fileName);
+}

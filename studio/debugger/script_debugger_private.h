@@ -1,0 +1,49 @@
+// The engine agent behind ScriptDebugger. Its callbacks run on the thread that
+// evaluates; the mode, the step depth and the abort request are written by
+// the studio's thread, hence atomics; the pause gate is what the two share to
+// hand over control.
+#pragma once
+
+#include <QHash>
+#include <QScriptEngineAgent>
+#include <QStack>
+#include <atomic>
+#include <memory>
+
+#include "breakpoint_list.h"
+#include "pause_gate.h"
+#include "script_debugger.h"
+#include "script_record.h"
+
+class QScriptContext;
+
+class ScriptDebuggerPrivate : public QScriptEngineAgent {
+public:
+    ScriptDebuggerPrivate(QScriptEngine* engine, ScriptDebugger* debugger);
+    ~ScriptDebuggerPrivate() override;
+
+    void scriptLoad(qint64 id, const QString& program, const QString& fileName,
+                    int baseLineNumber) override;
+    void scriptUnload(qint64 id) override;
+    void functionEntry(qint64 scriptId) override;
+    void functionExit(qint64 scriptId, const QScriptValue& returnValue) override;
+    void positionChange(qint64 scriptId, int lineNumber, int columnNumber) override;
+    void exceptionThrow(qint64 scriptId, const QScriptValue& exception, bool hasHandler) override;
+
+    std::atomic<int> mode{ScriptDebugger::Run};
+    std::atomic<int> stepDepth{0};
+    std::atomic<bool> aborting{false};
+    BreakpointList breakpoints;
+    PauseGate gate;
+
+private:
+    void pause();
+    ScriptRecord* recordOf(qint64 scriptId) const;
+    bool pausesHere(bool breakpointHit) const;
+
+    ScriptDebugger* debugger_;
+    QHash<qint64, std::shared_ptr<ScriptRecord>> scripts_;
+    QHash<QScriptContext*, QStack<qint64>> contextScripts_;
+    QHash<qint64, int> lastLines_;  // script id -> line of its latest statement
+    int frameIndex_ = 0;
+};

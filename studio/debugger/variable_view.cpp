@@ -1,0 +1,42 @@
+#include "variable_view.h"
+
+#include <QJsonObject>
+#include <QScriptValue>
+#include <QScriptValueIterator>
+
+#include "debug_output.h"
+
+namespace vantor {
+
+namespace {
+
+// Objects (functions and arrays too) are shown by kind, not walked.
+QString valueText(const QScriptValue& value)
+{
+    return value.isObject() ? QStringLiteral("[object Object]") : value.toString();
+}
+
+}  // namespace
+
+VariableView variableView(const QScriptValue& scope)
+{
+    VariableView view;
+    bool csSeen = false;
+    QScriptValueIterator it(scope);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.name();
+        const QString text = valueText(it.value());
+        debug::output(name + QStringLiteral(" = ") + text);
+        QJsonObject entry;
+        entry.insert(name, text);
+        view.all.append(entry);
+        if (csSeen)
+            view.afterCs.append(entry);
+        if (name == QLatin1String("cs"))
+            csSeen = true;
+    }
+    return view;
+}
+
+}  // namespace vantor

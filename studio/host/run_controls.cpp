@@ -1,0 +1,141 @@
+#include "run_controls.h"
+
+#include <QDebug>
+#include <QThread>
+
+#include "run_js.h"
+
+namespace {
+
+// How long closing the studio waits for a stopped run to unwind.
+constexpr unsigned long kEndWaitMs = 5000;
+
+}  // namespace
+
+RunControls::RunControls(QObject* parent) : QObject(parent) {}
+
+RunControls::~RunControls()
+{
+    if (!run_)
+        return;
+    run_->stop();
+    thread_->quit();
+    if (thread_->wait(kEndWaitMs)) {
+        release();
+    } else {
+        // Still inside a long engine call (a message box, a sleep): its objects
+        // must outlive it, so they are left to the end of the process.
+        qWarning() << "RunControls: the script run did not end in time; leaving it";
+        disconnect(run_, nullptr, this, nullptr);
+    }
+}
+
+void RunControls::setSource(std::function<ScriptSource()> source)
+{
+    source_ = std::move(source);
+}
+
+void RunControls::run()
+{
+    if (run_)
+        run_->resume();
+    else
+        start(Start::Run);
+}
+
+void RunControls::debug()
+{
+    if (run_)
+        run_->resume();
+    else
+        start(Start::Debug);
+}
+
+void RunControls::stepInto()
+{
+    if (!run_)
+        return start(Start::StepInto);
+    qDebug() << "runjs isRun";
+    run_->nextStepInto();
+    qDebug() << "runjs isRun1";
+}
+
+void RunControls::stepOver()
+{
+    if (!run_)
+        return start(Start::StepOver);
+    qDebug() << "runjs isRun";
+    run_->nextStepOver();
+    qDebug() << "runjs isRun1";
+}
+
+void RunControls::stepOut()
+{
+    if (!run_)
+        return start(Start::StepOut);
+    qDebug() << "runjs isRun";
+    run_->nextStepOut();
+    qDebug() << "runjs isRun1";
+}
+
+void RunControls::stop()
+{
+    if (run_)
+        run_->stop();
+}
+
+void RunControls::setBreakpoints(QVector<int> lines)
+{
+    if (run_)
+        run_->setDebugArr(lines);
+}
+
+void RunControls::start(Start how)
+{
+    auto* run = new RunJs;
+    connect(run, &RunJs::debugRunNum, this, &RunControls::debugRunNum);
+    connect(run, &RunJs::deBugInfo, this, &RunControls::deBugInfo);
+    connect(run, &RunJs::showLogInfo, this, &RunControls::showLogInfo);
+    connect(run, &RunJs::endThread, this, &RunControls::onRunEnded);
+
+    ScriptSource source = source_ ? source_() : ScriptSource();
+    source.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    run->setScript(source.text);
+    switch (how) {
+    case Start::Run: run->setDebugMode(false); break;
+    case Start::Debug: run->setDebugMode(true); break;
+    case Start::StepInto: run->prepareStepInto(); break;
+    case Start::StepOver: run->prepareStepOver(); break;
+    case Start::StepOut: run->prepareStepOut(); break;
+    }
+    run->setDebugArr(source.breakpoints);
+
+    auto* thread = new QThread;
+    run->moveToThread(thread);
+    connect(thread, &QThread::started, run, &RunJs::runJs);
+    run_ = run;
+    thread_ = thread;
+    if (how == Start::StepInto)
+        qDebug().noquote() << QString::fromUtf8("开始准备执行线程");
+    thread->start(QThread::InheritPriority);
+    if (how == Start::StepInto)
+        qDebug().noquote() << QString::fromUtf8("开始执行线程");
+}
+
+void RunControls::onRunEnded()
+{
+    release();
+    emit endThread();
+}
+
+void RunControls::release()
+{
+    if (!run_)
+        return;
+    thread_->quit();
+    thread_->wait();
+    delete run_;
+    delete thread_;
+    run_ = nullptr;
+    thread_ = nullptr;
+}

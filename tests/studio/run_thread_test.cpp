@@ -1,0 +1,414 @@
+// Script runs on their own thread, steered by the run controls: the start
+// paths, stepping, breakpoints, the variable view, exceptions and stops, as
+// the sequence of what the run reports.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "run_fixture.h"
+#include "run_js.h"
+#include "script_harness.h"
+
+namespace vantor::test {
+namespace {
+
+// Lines are numbered as the editor shows them.
+const QString kAdd = QStringLiteral(
+    "var a = 1;\n"                   // 1
+    "var b = 2;\n"                   // 2
+    "function add(x, y) {\n"         // 3
+    "    var sum = x + y;\n"         // 4
+    "    return sum;\n"              // 5
+    "}\n"                            // 6
+    "var c = add(a, b);\n"           // 7
+    "log.info('c=' + c);\n");        // 8
+
+QString at(int line, const QString& text)
+{
+    return eventOf(line, text);
+}
+
+const QString kEnd = QStringLiteral("end of run");
+const QString kEndThread = QStringLiteral("endThread");
+
+using RunThread = RunFixture;
+
+TEST_F(RunThread, PlainRunNeverPausesEvenWithBreakpointsListed)
+{
+    useScript(kAdd, {2, 7});
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events, (QStringList{"log c=3", kEnd, kEndThread}));
+    EXPECT_EQ(endSpy->count(), 1);
+}
+
+TEST_F(RunThread, EmptyScriptEndsAtOnce)
+{
+    for (auto start : {&RunControls::run, &RunControls::debug, &RunControls::stepInto}) {
+        events.clear();
+        useScript(QString());
+        (controls.*start)();
+        ASSERT_TRUE(waitForEnd());
+        EXPECT_EQ(events, (QStringList{kEnd, kEndThread}));
+    }
+}
+
+TEST_F(RunThread, DebugRunsToEachBreakpoint)
+{
+    useScript(kAdd, {2, 7});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("at 2"));
+    controls.run();  // pressing run while paused continues the same run
+    ASSERT_TRUE(waitForEvent("at 7"));
+    controls.debug();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(),
+              (QStringList{at(2, "var b = 2;"), at(7, "var c = add(a, b);"), "log c=3", kEnd,
+                           kEndThread}));
+    EXPECT_EQ(views.size(), 2);
+    EXPECT_TRUE(out->text().contains("Breakpoint 1 at example.js:2\n"));
+    EXPECT_TRUE(out->text().contains("Breakpoint 2 at example.js:7\n"));
+    EXPECT_TRUE(out->text().contains("7\tvar c = add(a, b);\n"));
+}
+
+TEST_F(RunThread, TopLevelViewShowsTheScriptsGlobalsAfterTheHostObjects)
+{
+    // Names of their own: every run shares one engine and its globals.
+    useScript("var viewFirst = 1;\nvar viewSecond = 'two';\nvar viewObject = {};\n", {2});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("vars"));
+    const QStringList names = lastViewNames();
+    ASSERT_FALSE(names.isEmpty());
+    EXPECT_EQ(names.first(), "ocr");
+    for (const char* hidden : {"cs", "log", "require", "Math"})
+        EXPECT_FALSE(names.contains(hidden)) << hidden;
+    EXPECT_EQ(lastView().value("viewFirst"), "1");
+    EXPECT_EQ(lastView().value("viewSecond"), "undefined");  // declared, not yet assigned
+    EXPECT_EQ(lastView().value("viewObject"), "undefined");
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    // The whole global object went to the output, host objects included.
+    EXPECT_TRUE(out->text().contains("cs = [object Object]\n"));
+    EXPECT_TRUE(out->text().contains("viewFirst = 1\n"));
+}
+
+TEST_F(RunThread, ViewShowsObjectsByKind)
+{
+    useScript("var kindObject = {a: 1};\nvar kindArray = [1, 2];\nvar kindText = 'x';\nvar kindEnd = 0;\n",
+              {4});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("vars"));
+    EXPECT_EQ(lastView().value("kindObject"), "[object Object]");
+    EXPECT_EQ(lastView().value("kindArray"), "[object Object]");
+    EXPECT_EQ(lastView().value("kindText"), "x");
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+}
+
+TEST_F(RunThread, StepOverStartPausesAtTheFirstStatementAndStepsOverCalls)
+{
+    useScript(kAdd);
+    controls.stepOver();
+    ASSERT_TRUE(waitForEvent("vars"));
+    EXPECT_EQ(positionsAndLogs(), QStringList{at(1, "var a = 1;")});
+    for (int line : {2, 7, 8}) {
+        controls.stepOver();
+        ASSERT_TRUE(waitForEvent(QStringLiteral("at %1").arg(line))) << line;
+    }
+    controls.stepOver();
+    ASSERT_TRUE(waitForEnd());
+    // The call on line 7 was stepped over: nothing inside add() paused.
+    EXPECT_EQ(positionsAndLogs(),
+              (QStringList{at(1, "var a = 1;"), at(2, "var b = 2;"), at(7, "var c = add(a, b);"),
+                           at(8, "log.info('c=' + c);"), "log c=3", kEnd, kEndThread}));
+}
+
+TEST_F(RunThread, StepIntoStartPassesTheFirstStatementAndPausesAtTheSecond)
+{
+    useScript(kAdd);
+    controls.stepInto();
+    ASSERT_TRUE(waitForEvents(4));
+    EXPECT_EQ(positionsAndLogs(), (QStringList{at(1, "var a = 1;"), at(2, "var b = 2;")}));
+    // Paused at line 2 for good: nothing more comes until a control is pressed.
+    QTest::qWait(200);
+    EXPECT_EQ(events.size(), 4);
+
+    controls.stepInto();
+    ASSERT_TRUE(waitForEvent("at 7"));
+    controls.stepInto();
+    ASSERT_TRUE(waitForEvent("at 4"));
+    // Inside the function: its parameters and locals.
+    EXPECT_EQ(lastView().value("x"), "1");
+    EXPECT_EQ(lastView().value("y"), "2");
+    EXPECT_EQ(lastView().value("sum"), "undefined");
+    EXPECT_FALSE(lastViewNames().contains("ocr"));
+
+    controls.stepOut();  // back in the caller, at its next statement
+    ASSERT_TRUE(waitForEvent("at 8"));
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(),
+              (QStringList{at(1, "var a = 1;"), at(2, "var b = 2;"), at(7, "var c = add(a, b);"),
+                           at(4, "    var sum = x + y;"), at(8, "log.info('c=' + c);"), "log c=3",
+                           kEnd, kEndThread}));
+}
+
+TEST_F(RunThread, StepOutStartRunsToABreakpointAndStepOutAtTopLevelRunsOn)
+{
+    useScript(kAdd, {5});
+    controls.stepOut();
+    ASSERT_TRUE(waitForEvent("at 5"));
+    controls.stepOut();
+    ASSERT_TRUE(waitForEvent("at 8"));
+    controls.stepOut();  // top level: on to the end, there is no breakpoint left
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(), (QStringList{at(5, "    return sum;"), at(8, "log.info('c=' + c);"),
+                                               "log c=3", kEnd, kEndThread}));
+}
+
+TEST_F(RunThread, StepOutAtTopLevelStopsAtTheNextBreakpoint)
+{
+    useScript(kAdd, {1, 8});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("at 1"));
+    controls.stepOut();
+    ASSERT_TRUE(waitForEvent("at 8"));
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(), (QStringList{at(1, "var a = 1;"), at(8, "log.info('c=' + c);"),
+                                               "log c=3", kEnd, kEndThread}));
+}
+
+TEST_F(RunThread, HostCallsLeaveTheStepDepthBalanced)
+{
+    useScript(
+        "var r = utils.randomInt(1, 9);\n"
+        "sleep(1);\n"
+        "var s = file.exists('/');\n"
+        "var t = 2;\n");
+    controls.stepOver();
+    for (int line : {1, 2, 3, 4}) {
+        ASSERT_TRUE(waitForEvent(QStringLiteral("at %1").arg(line))) << line;
+        controls.stepOver();
+    }
+    ASSERT_TRUE(waitForEnd());
+}
+
+TEST_F(RunThread, BreakpointsTwiceOnALineOnEmptyLinesAndOutsideTheScript)
+{
+    useScript(kAdd, {3, 6, 7, 7, -4, 0, 500});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("at 7"));
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    // Line 3 (a declaration) and line 6 hold no statement; the first of the
+    // two entries for line 7 answers.
+    EXPECT_EQ(positionsAndLogs(),
+              (QStringList{at(7, "var c = add(a, b);"), "log c=3", kEnd, kEndThread}));
+    EXPECT_TRUE(out->text().contains("Breakpoint 3 at example.js:7\n"));
+    EXPECT_FALSE(out->text().contains("Breakpoint 4"));
+}
+
+TEST_F(RunThread, BreakpointsChangedWhileRunningTakeEffectWithNewIdentifiers)
+{
+    useScript(kAdd, {1});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("at 1"));
+    controls.setBreakpoints({8});
+    controls.run();
+    ASSERT_TRUE(waitForEvent("at 8"));
+    controls.setBreakpoints({});
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(), (QStringList{at(1, "var a = 1;"), at(8, "log.info('c=' + c);"),
+                                               "log c=3", kEnd, kEndThread}));
+    // The removed entry keeps its identifier: the new one is the second.
+    EXPECT_TRUE(out->text().contains("Breakpoint 2 at example.js:8\n"));
+}
+
+TEST_F(RunThread, WindowsLineEndsKeepTheEditorsLineNumbers)
+{
+    QString text = kAdd;
+    text.replace("\n", "\r\n");
+    useScript(text, {4});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("at 4"));
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(),
+              (QStringList{at(4, "    var sum = x + y;"), "log c=3", kEnd, kEndThread}));
+}
+
+TEST_F(RunThread, UncaughtExceptionIsReportedWithItsLineAndEndsTheRun)
+{
+    useScript("var a = 1;\nnull.x = a;\nlog.info('not reached');\n");
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    ASSERT_EQ(events.size(), 4) << events.join(" | ").toStdString();
+    EXPECT_EQ(events[0], at(2, "null.x = a;"));
+    EXPECT_TRUE(events[1].startsWith("log uncaught exception: TypeError")) << events[1].toStdString();
+    EXPECT_EQ(events.mid(2), (QStringList{kEnd, kEndThread}));
+    EXPECT_TRUE(err->text().contains("uncaught exception: TypeError"));
+    EXPECT_TRUE(out->text().contains("2\tnull.x = a;\n"));
+}
+
+TEST_F(RunThread, CaughtExceptionsAreNotReported)
+{
+    useScript(
+        "function thrower() { throw new Error('inner'); }\n"
+        "try { thrower(); } catch (e) { log.info('caught ' + e.message); }\n"
+        "try { null.x = 1; } finally { log.info('finally'); }\n");
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    // The try without catch lets its TypeError escape once the finally block
+    // has run: only that escape is reported.
+    ASSERT_EQ(events.size(), 6) << events.join(" | ").toStdString();
+    EXPECT_EQ(events[0], "log caught inner");
+    EXPECT_EQ(events[1], "log finally");
+    EXPECT_EQ(events[2], at(3, "try { null.x = 1; } finally { log.info('finally'); }"));
+    EXPECT_TRUE(events[3].startsWith("log uncaught exception: TypeError"));
+    EXPECT_EQ(events.mid(4), (QStringList{kEnd, kEndThread}));
+}
+
+TEST_F(RunThread, ExceptionThrownInsideAModuleIsReportedFromTheModule)
+{
+    WorkFolder folder;
+    folder.write("thrower.js", "var ok = 1;\nvar more = 2;\nthrow new Error('from module');\n");
+    useScript(QStringLiteral("require.paths = ['%1'];\nrequire('thrower.js');\nlog.info('after');\n")
+                  .arg(folder.path()));
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    // Uncaught in the module's own evaluation, then again where require()
+    // hands it on to the script: the editor ends on the script's line.
+    const QString report = "log uncaught exception: Error: from module";
+    EXPECT_EQ(events, (QStringList{at(3, "throw new Error('from module');"), report,
+                                   at(2, "require('thrower.js');"), report, kEnd, kEndThread}));
+}
+
+// A stop is reported at once, then again when the evaluation has unwound.
+const QStringList kStopped{kEnd, kEnd, kEndThread};
+
+TEST_F(RunThread, StopEndsABusyLoop)
+{
+    useScript("log.info('looping');\nvar i = 0;\nwhile (true) { i++; }\n");
+    controls.run();
+    ASSERT_TRUE(waitForEvent("log looping"));
+    controls.stop();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events, QStringList{"log looping"} + kStopped);
+    EXPECT_EQ(endSpy->count(), 1);
+}
+
+TEST_F(RunThread, StopWhilePausedNeverRunsThePausedStatement)
+{
+    useScript("var a = 1;\nlog.info('must not run');\n", {2});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("vars"));
+    controls.stop();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(), QStringList{at(2, "log.info('must not run');")} + kStopped);
+}
+
+TEST_F(RunThread, StopInsideAnEngineCallTakesEffectWhenItReturns)
+{
+    useScript("log.info('sleeping');\nsleep(2000);\nlog.info('woke');\n");
+    controls.run();
+    ASSERT_TRUE(waitForEvent("log sleeping"));
+    QTest::qWait(100);  // let the run enter the sleep
+    controls.stop();
+    EXPECT_TRUE(controls.isActive());  // still unwinding: no second run may start
+    controls.run();
+    ASSERT_TRUE(waitForEnd(5000));
+    EXPECT_EQ(events, QStringList{"log sleeping"} + kStopped);
+}
+
+TEST_F(RunThread, StoppedDebugRunNeverPausesAgain)
+{
+    // Breakpoints inside the loop: once stopped, the next hit must not block.
+    useScript("var n = 0;\nwhile (true) {\n  n++;\n  n--;\n}\n", {3, 4});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("at 3"));
+    controls.stop();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(), QStringList{at(3, "  n++;")} + kStopped);
+}
+
+TEST_F(RunThread, StopDuringAMessageBoxEndsWhenTheBoxIsClosed)
+{
+    useScript("msg('stop me');\nlog.info('after the box');\n");
+    // The box runs its own modal loop on this thread, which keeps serving
+    // timers: the stop and the click come from one.
+    QStringList eventsBeforeClose;
+    bool activeBeforeClose = false;
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (!box || !box->isVisible() || box->buttons().isEmpty())
+                continue;
+            presser.stop();
+            controls.stop();
+            eventsBeforeClose = events;
+            activeBeforeClose = controls.isActive();
+            box->buttons().first()->click();
+        }
+    });
+    presser.start(20);
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(eventsBeforeClose, QStringList{kEnd});
+    EXPECT_TRUE(activeBeforeClose);
+    EXPECT_EQ(events, kStopped);
+}
+
+TEST_F(RunThread, ControlsWithoutARunDoNothing)
+{
+    controls.stop();
+    controls.setBreakpoints({1, 2});
+    QTest::qWait(50);
+    EXPECT_FALSE(controls.isActive());
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(RunThread, LaterRunsSeeTheGlobalsOfEarlierOnes)
+{
+    useScript("var carried = 41;\n");
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    useScript("log.info('carried ' + (carried + 1));\n");
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_TRUE(events.contains("log carried 42"));
+}
+
+int threadCount()
+{
+    return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
+TEST_F(RunThread, TwoHundredStartsAndStopsInARow)
+{
+    // One run first, so that threads the engine keeps for good exist already.
+    useScript("var spin = 0;\nwhile (true) { spin++; }\n");
+    controls.run();
+    controls.stop();
+    ASSERT_TRUE(waitForEnd());
+    const int threadsBefore = threadCount();
+    for (int cycle = 0; cycle < 200; ++cycle) {
+        controls.run();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return controls.currentRun()->isRunning(); }, 5000))
+            << cycle;
+        controls.stop();
+        ASSERT_TRUE(waitForEnd()) << "cycle " << cycle;
+    }
+    EXPECT_EQ(endSpy->count(), 201);
+    EXPECT_EQ(threadCount(), threadsBefore);
+}
+
+}  // namespace
+}  // namespace vantor::test

@@ -1,0 +1,43 @@
+#include "std_capture.h"
+
+#include <QFile>
+#include <QStringList>
+#include <cstdio>
+#include <unistd.h>
+
+namespace vantor::test {
+
+StdCapture::StdCapture(int fd) : fd_(fd), saved_(-1)
+{
+    std::fflush(nullptr);
+    if (!file_.open())
+        return;
+    saved_ = ::dup(fd_);
+    ::dup2(file_.handle(), fd_);
+}
+
+StdCapture::~StdCapture()
+{
+    std::fflush(nullptr);
+    if (saved_ >= 0) {
+        ::dup2(saved_, fd_);
+        ::close(saved_);
+    }
+}
+
+QString StdCapture::text() const
+{
+    std::fflush(nullptr);
+    QFile file(file_.fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromLocal8Bit(file.readAll());
+}
+
+QString StdCapture::tail(int lines) const
+{
+    const QStringList all = text().split(QLatin1Char('\n'));
+    return all.mid(qMax(0, all.size() - lines)).join(QLatin1Char('\n'));
+}
+
+}  // namespace vantor::test

@@ -1,0 +1,28 @@
+// Sends the process's standard output or error to a temporary file while it
+// lives, so that a test can read what was written there (by any thread).
+#pragma once
+
+#include <QString>
+#include <QTemporaryFile>
+
+namespace vantor::test {
+
+class StdCapture {
+public:
+    explicit StdCapture(int fd);
+    ~StdCapture();
+    StdCapture(const StdCapture&) = delete;
+    StdCapture& operator=(const StdCapture&) = delete;
+
+    // Everything written so far.
+    QString text() const;
+    // The last `lines` lines, for failure messages.
+    QString tail(int lines) const;
+
+private:
+    int fd_;
+    int saved_;
+    QTemporaryFile file_;
+};
+
+}  // namespace vantor::test
