@@ -1,0 +1,112 @@
+// A plain run's statements per second with the debugger attached (mode Run, no
+// breakpoints) next to the same loop with no agent at all, and the time from a
+// stop request to the end of a run caught in a busy loop.
+//
+// The debugger writes two trace lines per statement to standard error; they go
+// to /dev/null here, so the figures are the floor of that cost (a terminal or a
+// log file is slower).
+#include <QScriptEngine>
+#include <QScriptProgram>
+#include <QThread>
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "run_js.h"
+#include "script_debugger.h"
+#include "tavix.h"
+#include "tavix_mgr.h"
+
+namespace {
+
+constexpr int kLoopCount = 20000;
+
+QScriptEngine& engine()
+{
+    return *TavixMgr::instance()->engine();
+}
+
+const QScriptProgram& countingLoop()
+{
+    static const QScriptProgram program(
+        QStringLiteral("var n = 0;\nfor (var i = 0; i < %1; ++i) {\n  n += i;\n}\n").arg(kLoopCount),
+        RunJs::kFileName);
+    return program;
+}
+
+void runCountingLoop(benchmark::State& state)
+{
+    for (auto _ : state)
+        engine().evaluate(countingLoop());
+    state.SetItemsProcessed(state.iterations() * kLoopCount);
+    state.SetLabel("items = loop iterations");
+}
+
+void BM_CountingLoopWithoutAgent(benchmark::State& state)
+{
+    engine().setAgent(nullptr);
+    runCountingLoop(state);
+}
+BENCHMARK(BM_CountingLoopWithoutAgent)->Unit(benchmark::kMillisecond);
+
+void BM_CountingLoopWithDebugger(benchmark::State& state)
+{
+    ScriptDebugger debugger(&engine(), nullptr);
+    debugger.setMode(ScriptDebugger::Run);
+    runCountingLoop(state);
+}
+BENCHMARK(BM_CountingLoopWithDebugger)->Unit(benchmark::kMillisecond);
+
+// One run object on its own thread, spinning until stopped.
+void BM_StopToEndThread(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::atomic<bool> ended{false};
+        std::chrono::steady_clock::time_point endedAt;
+        QThread thread;
+        auto* run = new RunJs;
+        run->setScript(QStringLiteral("var spin = 0;\nwhile (true) { spin++; }\n"));
+        run->setDebugMode(false);
+        QObject::connect(run, &RunJs::endThread, run, [&] {
+            endedAt = std::chrono::steady_clock::now();
+            ended = true;
+        }, Qt::DirectConnection);
+        run->moveToThread(&thread);
+        QObject::connect(&thread, &QThread::started, run, &RunJs::runJs);
+        thread.start();
+        while (!run->isRunning())
+            QThread::yieldCurrentThread();
+        QThread::msleep(5);  // well inside the loop
+        const auto stopAt = std::chrono::steady_clock::now();
+        run->stop();
+        while (!ended.load())
+            QThread::yieldCurrentThread();
+        state.SetIterationTime(std::chrono::duration<double>(endedAt - stopAt).count());
+        thread.quit();
+        thread.wait();
+        delete run;
+    }
+}
+BENCHMARK(BM_StopToEndThread)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    TX_api_initialize();
+    TavixMgr::instance();
+    benchmark::Initialize(&argc, argv);
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    const int savedError = ::dup(STDERR_FILENO);
+    std::fflush(stderr);
+    ::dup2(quiet, STDERR_FILENO);
+    benchmark::RunSpecifiedBenchmarks();
+    std::fflush(stderr);
+    ::dup2(savedError, STDERR_FILENO);
+    benchmark::Shutdown();
+    TavixMgr::release();
+    return 0;
+}
