@@ -6,7 +6,6 @@
 // to /dev/null here, so the figures are the floor of that cost (a terminal or a
 // log file is slower).
 #include <QScriptEngine>
-#include <QScriptProgram>
 #include <QThread>
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -29,18 +28,19 @@ QScriptEngine& engine()
     return *TavixMgr::instance()->engine();
 }
 
-const QScriptProgram& countingLoop()
+// Evaluated as text each time, as a run does: code compiled while no agent
+// was attached has no statement hooks.
+const QString& countingLoop()
 {
-    static const QScriptProgram program(
-        QStringLiteral("var n = 0;\nfor (var i = 0; i < %1; ++i) {\n  n += i;\n}\n").arg(kLoopCount),
-        RunJs::kFileName);
-    return program;
+    static const QString text =
+        QStringLiteral("var n = 0;\nfor (var i = 0; i < %1; ++i) {\n  n += i;\n}\n").arg(kLoopCount);
+    return text;
 }
 
 void runCountingLoop(benchmark::State& state)
 {
     for (auto _ : state)
-        engine().evaluate(countingLoop());
+        engine().evaluate(countingLoop(), RunJs::kFileName);
     state.SetItemsProcessed(state.iterations() * kLoopCount);
     state.SetLabel("items = loop iterations");
 }
