@@ -161,7 +161,7 @@ TEST_F(Demo, basedemo)
     ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == "clip for basedemo"; }, 5000));
 
     const DemoRun result = run("basedemo");
-    EXPECT_GE(result.boxesAnswered, 1) << "no message box was shown";
+    EXPECT_GE(result.boxesAnswered, 1) << "no message box was shown\n" << show(result);
     EXPECT_EQ(valueAfter(result, "Clip  is "), "clip for basedemo") << show(result);
     const QString colour = valueAfter(result, "Color is ");
     EXPECT_TRUE(QRegularExpression("^#[0-9a-f]{6}$").match(colour).hasMatch()) << show(result);
