@@ -3,26 +3,39 @@
 void PauseGate::wait()
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    freed_.wait(lock, [this] { return !taken_ || abandoned_; });
-    taken_ = !abandoned_;
+    if (abandoned_)
+        return;
+    if (!taken_) {
+        taken_ = true;
+        return;
+    }
+    ++waiting_;
+    handedOver_.wait(lock, [this] { return grants_ > 0 || abandoned_; });
+    --waiting_;
+    if (grants_ > 0)
+        --grants_;
 }
 
 void PauseGate::release()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        taken_ = !taken_;
+        if (taken_ && waiting_ > grants_)
+            ++grants_;  // freed and taken again by the blocked thread: still taken
+        else
+            taken_ = !taken_;
     }
-    freed_.notify_all();
+    handedOver_.notify_all();
 }
 
 void PauseGate::open()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        grants_ = waiting_;
         taken_ = false;
     }
-    freed_.notify_all();
+    handedOver_.notify_all();
 }
 
 void PauseGate::abandon()
@@ -32,11 +45,17 @@ void PauseGate::abandon()
         abandoned_ = true;
         taken_ = false;
     }
-    freed_.notify_all();
+    handedOver_.notify_all();
 }
 
 bool PauseGate::isTaken() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return taken_;
+}
+
+bool PauseGate::hasWaiter() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return waiting_ > grants_;
 }

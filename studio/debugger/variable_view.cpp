@@ -26,7 +26,11 @@ VariableView variableView(const QScriptValue& scope)
     while (it.hasNext()) {
         it.next();
         const QString name = it.name();
-        const QString text = valueText(it.value());
+        // Reading an accessor would run script code (and its statements'
+        // callbacks) while the script is paused: it is shown by kind only.
+        const bool accessor =
+            it.flags() & (QScriptValue::PropertyGetter | QScriptValue::PropertySetter);
+        const QString text = accessor ? QStringLiteral("[accessor]") : valueText(it.value());
         debug::output(name + QStringLiteral(" = ") + text);
         QJsonObject entry;
         entry.insert(name, text);

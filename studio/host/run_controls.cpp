@@ -1,5 +1,6 @@
 #include "run_controls.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QThread>
 
@@ -35,9 +36,19 @@ void RunControls::setSource(std::function<ScriptSource()> source)
     source_ = std::move(source);
 }
 
+bool RunControls::steering()
+{
+    // A run that has sent its last signal is over even if the notice of its
+    // end still waits in this thread's queue: deliver what waits (its log
+    // lines too, which come through the manager), in order, now.
+    if (run_ && run_->hasEnded())
+        QCoreApplication::sendPostedEvents();
+    return run_ != nullptr;
+}
+
 void RunControls::run()
 {
-    if (run_)
+    if (steering())
         run_->resume();
     else
         start(Start::Run);
@@ -45,7 +56,7 @@ void RunControls::run()
 
 void RunControls::debug()
 {
-    if (run_)
+    if (steering())
         run_->resume();
     else
         start(Start::Debug);
@@ -53,7 +64,7 @@ void RunControls::debug()
 
 void RunControls::stepInto()
 {
-    if (!run_)
+    if (!steering())
         return start(Start::StepInto);
     qDebug() << "runjs isRun";
     run_->nextStepInto();
@@ -62,7 +73,7 @@ void RunControls::stepInto()
 
 void RunControls::stepOver()
 {
-    if (!run_)
+    if (!steering())
         return start(Start::StepOver);
     qDebug() << "runjs isRun";
     run_->nextStepOver();
@@ -71,7 +82,7 @@ void RunControls::stepOver()
 
 void RunControls::stepOut()
 {
-    if (!run_)
+    if (!steering())
         return start(Start::StepOut);
     qDebug() << "runjs isRun";
     run_->nextStepOut();
@@ -96,7 +107,8 @@ void RunControls::start(Start how)
     connect(run, &RunJs::debugRunNum, this, &RunControls::debugRunNum);
     connect(run, &RunJs::deBugInfo, this, &RunControls::deBugInfo);
     connect(run, &RunJs::showLogInfo, this, &RunControls::showLogInfo);
-    connect(run, &RunJs::endThread, this, &RunControls::onRunEnded);
+    const quint64 generation = ++generation_;
+    connect(run, &RunJs::endThread, this, [this, generation] { onRunEnded(generation); });
 
     ScriptSource source = source_ ? source_() : ScriptSource();
     source.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -122,8 +134,10 @@ void RunControls::start(Start how)
         qDebug().noquote() << QString::fromUtf8("开始执行线程");
 }
 
-void RunControls::onRunEnded()
+void RunControls::onRunEnded(quint64 generation)
 {
+    if (generation != generation_ || !run_)
+        return;
     release();
     emit endThread();
 }

@@ -52,11 +52,13 @@ signals:
 
 private:
     enum class Start { Run, Debug, StepInto, StepOver, StepOut };
+    bool steering();
     void start(Start how);
     void release();
-    void onRunEnded();
+    void onRunEnded(quint64 generation);
 
     std::function<ScriptSource()> source_;
     RunJs* run_ = nullptr;
     QThread* thread_ = nullptr;
+    quint64 generation_ = 0;  // which run an end notice belongs to
 };

@@ -8,6 +8,14 @@
 
 const QString RunJs::kFileName = QStringLiteral("example.js");
 
+namespace {
+
+// How often an evaluation looks at the run thread's events, where a stop's
+// abort waits for loops that pass no statement (`while (true) {}`).
+constexpr int kStopCheckMs = 50;
+
+}  // namespace
+
 RunJs::RunJs(QObject* parent) : QObject(parent)
 {
     // Direct: the manager emits on the studio's thread while this object's
@@ -70,7 +78,7 @@ void RunJs::setDebugArr(QVector<int> arr)
 void RunJs::control(Control apply)
 {
     std::lock_guard<std::mutex> lock(controlMutex_);
-    if (ended_.load() || stopRequested_)
+    if (finished_ || stopRequested_)
         return;
     if (debugger_)
         apply(*debugger_);
@@ -105,17 +113,32 @@ void RunJs::stop()
 {
     {
         std::lock_guard<std::mutex> lock(controlMutex_);
-        if (ended_.load() || stopRequested_)
+        if (finished_ || stopRequested_)
             return;
         stopRequested_ = true;
         running_.store(false);
         pendingControls_.clear();
     }
     emit debugRunNum(-1, QString());
-    std::lock_guard<std::mutex> lock(controlMutex_);
-    // Without a debugger yet, runJs() sees the request and never evaluates.
-    if (debugger_)
-        debugger_->abort();
+    {
+        std::lock_guard<std::mutex> lock(controlMutex_);
+        // Without a debugger yet, runJs() sees the request and never evaluates.
+        if (debugger_)
+            debugger_->abort();
+    }
+    // The debugger aborts at the next statement; a loop without statements
+    // is reached through the run thread's events, which the engine serves
+    // while it evaluates.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            // Only this run's own evaluation: once it has ended, the engine
+            // may be another run's.
+            QScriptEngine* engine = TavixMgr::instance()->engine();
+            if (!finished_ && engine->isEvaluating())
+                engine->abortEvaluation();
+        },
+        Qt::QueuedConnection);
 }
 
 void RunJs::prepareDebugger(ScriptDebugger& debugger)
@@ -140,8 +163,12 @@ void RunJs::prepareDebugger(ScriptDebugger& debugger)
 
 void RunJs::runJs()
 {
-    if (ended_.load())
-        return;
+    {
+        std::lock_guard<std::mutex> lock(controlMutex_);
+        if (started_)
+            return;  // a run object serves one run
+        started_ = true;
+    }
     QScriptEngine* engine = TavixMgr::instance()->engine();
     bool stopped = false;
     {
@@ -156,8 +183,12 @@ void RunJs::runJs()
             pendingControls_.clear();
         }
     }
-    if (!stopped)
+    if (!stopped) {
+        const int interval = engine->processEventsInterval();
+        engine->setProcessEventsInterval(kStopCheckMs);
         engine->evaluate(script_, kFileName, 1);
+        engine->setProcessEventsInterval(interval);
+    }
     // Nothing of this run may leak into the next evaluation.
     engine->clearExceptions();
 
@@ -171,9 +202,10 @@ void RunJs::runJs()
             delete debugger_;
             debugger_ = nullptr;
         }
-        ended_.store(true);
+        finished_ = true;
     }
     emit endThread();
+    ended_.store(true);
 }
 
 void RunJs::showInfo(QString infoStr)

@@ -26,7 +26,8 @@ public:
 
     // True from the start of runJs() until the evaluation returns or stop().
     bool isRunning() const { return running_.load(); }
-    // True once runJs() has emitted endThread().
+    // True once runJs() has emitted endThread(): every signal of the run has
+    // been sent.
     bool hasEnded() const { return ended_.load(); }
 
     // Set-up, before the thread starts.
@@ -80,6 +81,8 @@ private:
     // waiting for the debugger, between the studio's thread and the run.
     std::mutex controlMutex_;
     std::vector<Control> pendingControls_;
+    bool started_ = false;
     bool stopRequested_ = false;
+    bool finished_ = false;  // the debugger is gone; controls are dropped
     std::atomic<bool> ended_{false};
 };

@@ -2,12 +2,14 @@
 // paths, stepping, breakpoints, the variable view, exceptions and stops, as
 // the sequence of what the run reports.
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <iterator>
 #include <gtest/gtest.h>
 
 #include "run_fixture.h"
@@ -76,10 +78,19 @@ TEST_F(RunThread, DebugRunsToEachBreakpoint)
     EXPECT_TRUE(out->text().contains("7\tvar c = add(a, b);\n"));
 }
 
+// Global names no earlier run of this process has used: every run shares one
+// engine and its globals.
+QString freshName(const char* stem)
+{
+    static int serial = 0;
+    return QStringLiteral("%1_%2").arg(QLatin1String(stem)).arg(++serial);
+}
+
 TEST_F(RunThread, TopLevelViewShowsTheScriptsGlobalsAfterTheHostObjects)
 {
-    // Names of their own: every run shares one engine and its globals.
-    useScript("var viewFirst = 1;\nvar viewSecond = 'two';\nvar viewObject = {};\n", {2});
+    const QString first = freshName("viewFirst");
+    const QString second = freshName("viewSecond");
+    useScript(QStringLiteral("var %1 = 1;\nvar %2 = 'two';\n").arg(first, second), {2});
     controls.debug();
     ASSERT_TRUE(waitForEvent("vars"));
     const QStringList names = lastViewNames();
@@ -87,27 +98,37 @@ TEST_F(RunThread, TopLevelViewShowsTheScriptsGlobalsAfterTheHostObjects)
     EXPECT_EQ(names.first(), "ocr");
     for (const char* hidden : {"cs", "log", "require", "Math"})
         EXPECT_FALSE(names.contains(hidden)) << hidden;
-    EXPECT_EQ(lastView().value("viewFirst"), "1");
-    EXPECT_EQ(lastView().value("viewSecond"), "undefined");  // declared, not yet assigned
-    EXPECT_EQ(lastView().value("viewObject"), "undefined");
+    EXPECT_EQ(lastView().value(first), "1");
+    EXPECT_EQ(lastView().value(second), "undefined");  // declared, not yet assigned
     controls.run();
     ASSERT_TRUE(waitForEnd());
     // The whole global object went to the output, host objects included.
     EXPECT_TRUE(out->text().contains("cs = [object Object]\n"));
-    EXPECT_TRUE(out->text().contains("viewFirst = 1\n"));
+    EXPECT_TRUE(out->text().contains(first + " = 1\n"));
 }
 
-TEST_F(RunThread, ViewShowsObjectsByKind)
+TEST_F(RunThread, ViewShowsObjectsByKindAndNeverRunsAccessors)
 {
-    useScript("var kindObject = {a: 1};\nvar kindArray = [1, 2];\nvar kindText = 'x';\nvar kindEnd = 0;\n",
-              {4});
-    controls.debug();
-    ASSERT_TRUE(waitForEvent("vars"));
+    useScript(
+        "var kindObject = {a: 1};\n"
+        "var kindArray = [1, 2];\n"
+        "var kindText = 'x';\n"
+        "this.__defineGetter__('kindGetter', function () {\n"
+        "    log.info('getter ran'); return 1; });\n"
+        "var kindEnd = 0;\n");
+    controls.stepInto();  // passes line 1, pauses at line 2
+    for (int line : {2, 3, 4, 6}) {
+        ASSERT_TRUE(waitForEvent(QStringLiteral("at %1").arg(line))) << line;
+        controls.stepInto();
+    }
+    ASSERT_TRUE(waitForEnd());
     EXPECT_EQ(lastView().value("kindObject"), "[object Object]");
     EXPECT_EQ(lastView().value("kindArray"), "[object Object]");
     EXPECT_EQ(lastView().value("kindText"), "x");
-    controls.run();
-    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(lastView().value("kindGetter"), "[accessor]");
+    // The getter never ran: no log line and no pause on its line.
+    EXPECT_FALSE(events.contains("log getter ran"));
+    EXPECT_TRUE(events.filter("at 5").isEmpty()) << events.join(" | ").toStdString();
 }
 
 TEST_F(RunThread, StepOverStartPausesAtTheFirstStatementAndStepsOverCalls)
@@ -293,19 +314,43 @@ TEST_F(RunThread, ExceptionThrownInsideAModuleIsReportedFromTheModule)
 // A stop is reported at once, then again when the evaluation has unwound.
 const QStringList kStopped{kEnd, kEnd, kEndThread};
 
-TEST_F(RunThread, StopEndsABusyLoop)
+TEST_F(RunThread, StopEndsBusyLoops)
 {
-    useScript("log.info('looping');\nvar i = 0;\nwhile (true) { i++; }\n");
-    controls.run();
-    ASSERT_TRUE(waitForEvent("log looping"));
-    controls.stop();
-    ASSERT_TRUE(waitForEnd());
-    EXPECT_EQ(events, QStringList{"log looping"} + kStopped);
-    EXPECT_EQ(endSpy->count(), 1);
+    // Loops with statements meet the stop at their next statement; loops
+    // without any only through the run thread's events.
+    const char* const loops[] = {
+        "var i = 0;\nwhile (true) { i++; }\n",
+        "while (true) {}\n",
+        "for (;;);\n",
+        "for (var k = 0; k < 1e12; k++) {}\n",
+        "function spin() { while (true) {} }\nspin();\n",
+    };
+    for (const char* loop : loops) {
+        events.clear();
+        useScript(QStringLiteral("log.info('looping');\n") + QLatin1String(loop));
+        controls.run();
+        ASSERT_TRUE(waitForEvent("log looping")) << loop;
+        controls.stop();
+        ASSERT_TRUE(waitForEnd()) << loop;
+        EXPECT_EQ(events, QStringList{"log looping"} + kStopped) << loop;
+    }
+    EXPECT_EQ(endSpy->count(), int(std::size(loops)));
 }
 
-TEST_F(RunThread, StopWhilePausedNeverRunsThePausedStatement)
+TEST_F(RunThread, StopBeforeABreakpointIsReachedNeverPausesThere)
 {
+    useScript("log.info('sleeping');\nsleep(300);\nvar reached = 1;\n", {3});
+    controls.debug();
+    ASSERT_TRUE(waitForEvent("log sleeping"));
+    controls.stop();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events, QStringList{"log sleeping"} + kStopped);
+}
+
+TEST_F(RunThread, StopWhilePausedNeverRunsThePausedCall)
+{
+    // The abort keeps a paused call from running; a plain assignment the
+    // engine may still complete before it unwinds.
     useScript("var a = 1;\nlog.info('must not run');\n", {2});
     controls.debug();
     ASSERT_TRUE(waitForEvent("vars"));
@@ -319,7 +364,6 @@ TEST_F(RunThread, StopInsideAnEngineCallTakesEffectWhenItReturns)
     useScript("log.info('sleeping');\nsleep(2000);\nlog.info('woke');\n");
     controls.run();
     ASSERT_TRUE(waitForEvent("log sleeping"));
-    QTest::qWait(100);  // let the run enter the sleep
     controls.stop();
     EXPECT_TRUE(controls.isActive());  // still unwinding: no second run may start
     controls.run();
@@ -351,10 +395,11 @@ TEST_F(RunThread, StopDuringAMessageBoxEndsWhenTheBoxIsClosed)
             auto* box = qobject_cast<QMessageBox*>(widget);
             if (!box || !box->isVisible() || box->buttons().isEmpty())
                 continue;
-            presser.stop();
-            controls.stop();
-            eventsBeforeClose = events;
-            activeBeforeClose = controls.isActive();
+            if (eventsBeforeClose.isEmpty()) {
+                controls.stop();
+                eventsBeforeClose = events;
+                activeBeforeClose = controls.isActive();
+            }
             box->buttons().first()->click();
         }
     });
@@ -373,6 +418,23 @@ TEST_F(RunThread, ControlsWithoutARunDoNothing)
     QTest::qWait(50);
     EXPECT_FALSE(controls.isActive());
     EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(RunThread, RunPressedRightAfterAnEndStartsANewRun)
+{
+    useScript("log.info('once');\n");
+    controls.run();
+    RunJs* first = controls.currentRun();
+    // Not serving events: the notice of the end stays queued.
+    QDeadlineTimer deadline(10000);
+    while (!first->hasEnded() && !deadline.hasExpired())
+        QThread::yieldCurrentThread();
+    ASSERT_TRUE(first->hasEnded());
+    controls.run();
+    EXPECT_EQ(events, (QStringList{"log once", kEnd, kEndThread}));
+    EXPECT_TRUE(controls.isActive());
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events, (QStringList{"log once", kEnd, kEndThread, "log once", kEnd, kEndThread}));
 }
 
 TEST_F(RunThread, LaterRunsSeeTheGlobalsOfEarlierOnes)

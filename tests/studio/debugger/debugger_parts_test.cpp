@@ -4,6 +4,7 @@
 #include <QTest>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 
 #include "breakpoint_list.h"
@@ -77,15 +78,26 @@ TEST(BreakpointList, IdentifiersAreStablePositions)
     EXPECT_FALSE(list.isEmpty());
 }
 
-// Waits in another thread; tells whether it got through.
+// Waits in another thread; tells whether it got through. A waiter still
+// blocked at the end is let go, so that a broken gate fails the test
+// instead of hanging it.
 class Waiter {
 public:
-    explicit Waiter(PauseGate& gate) : thread_([this, &gate] { gate.wait(); passed_ = true; }) {}
-    ~Waiter() { thread_.join(); }
+    explicit Waiter(PauseGate& gate)
+        : gate_(gate), thread_([this] { gate_.wait(); passed_ = true; })
+    {
+    }
+    ~Waiter()
+    {
+        if (!passed_)
+            gate_.abandon();
+        thread_.join();
+    }
     bool passes(int ms = 5000) { return QTest::qWaitFor([this] { return passed_.load(); }, ms); }
     bool passed() const { return passed_.load(); }
 
 private:
+    PauseGate& gate_;
     std::atomic<bool> passed_{false};
     std::thread thread_;
 };
@@ -114,6 +126,24 @@ TEST(PauseGate, ReleaseBeforeTheFirstPauseMakesItBlock)
     gate.release();
     EXPECT_TRUE(first.passes());
     gate.open();
+}
+
+TEST(PauseGate, TwoQuickReleasesOfABlockedRunCountAsTwo)
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        PauseGate gate;
+        gate.release();
+        auto blocked = std::make_unique<Waiter>(gate);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return gate.hasWaiter(); }, 5000));
+        // Both presses come before the blocked thread can wake.
+        gate.release();
+        gate.release();
+        ASSERT_TRUE(blocked->passes()) << attempt;
+        blocked.reset();
+        // The second press freed the gate again: the next pause passes too.
+        Waiter next(gate);
+        ASSERT_TRUE(next.passes()) << attempt;
+    }
 }
 
 TEST(PauseGate, OpenLeavesItFreeAndAbandonNeverBlocksAgain)
