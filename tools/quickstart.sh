@@ -21,7 +21,7 @@ case "$what" in
   test)
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
     # Only read by sanitizer builds (-DTAVIX_SANITIZE=ON): Qt's lifetime allocations are not leaks.
-    export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan.supp:print_suppressions=0}
+    export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0}
     exec bash tools/with-xvfb.sh ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
     ;;
   *)
