@@ -62,31 +62,28 @@ void RunControls::debug()
         start(Start::Debug);
 }
 
-void RunControls::stepInto()
+void RunControls::step(Start how, void (RunJs::*next)())
 {
     if (!steering())
-        return start(Start::StepInto);
+        return start(how);
     qDebug() << "runjs isRun";
-    run_->nextStepInto();
+    (run_->*next)();
     qDebug() << "runjs isRun1";
+}
+
+void RunControls::stepInto()
+{
+    step(Start::StepInto, &RunJs::nextStepInto);
 }
 
 void RunControls::stepOver()
 {
-    if (!steering())
-        return start(Start::StepOver);
-    qDebug() << "runjs isRun";
-    run_->nextStepOver();
-    qDebug() << "runjs isRun1";
+    step(Start::StepOver, &RunJs::nextStepOver);
 }
 
 void RunControls::stepOut()
 {
-    if (!steering())
-        return start(Start::StepOut);
-    qDebug() << "runjs isRun";
-    run_->nextStepOut();
-    qDebug() << "runjs isRun1";
+    step(Start::StepOut, &RunJs::nextStepOut);
 }
 
 void RunControls::stop()

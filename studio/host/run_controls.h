@@ -53,6 +53,8 @@ signals:
 private:
     enum class Start { Run, Debug, StepInto, StepOver, StepOut };
     bool steering();
+    // A step control: steers the active run, or starts a new one.
+    void step(Start how, void (RunJs::*next)());
     void start(Start how);
     void release();
     void onRunEnded(quint64 generation);
