@@ -27,4 +27,10 @@ void errorOutput(const QString& line)
     writeLine(stderr, line);
 }
 
+void errorOutput(const char* line)
+{
+    std::fprintf(stderr, "%s\n", line);
+    std::fflush(stderr);
+}
+
 }  // namespace vantor::debug

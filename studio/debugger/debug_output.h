@@ -9,5 +9,7 @@ namespace vantor::debug {
 
 void output(const QString& line);
 void errorOutput(const QString& line);
+// A fixed ASCII line, written without a conversion: the per-statement lines.
+void errorOutput(const char* line);
 
 }  // namespace vantor::debug

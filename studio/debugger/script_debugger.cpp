@@ -22,7 +22,7 @@ ScriptDebugger::~ScriptDebugger()
 void ScriptDebugger::setMode(Mode mode)
 {
     d_->mode.store(mode);
-    vantor::debug::errorOutput(QStringLiteral("mode"));
+    vantor::debug::errorOutput("mode");
 }
 
 ScriptDebugger::Mode ScriptDebugger::mode() const

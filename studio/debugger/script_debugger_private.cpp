@@ -85,8 +85,8 @@ void ScriptDebuggerPrivate::positionChange(qint64 scriptId, int lineNumber, int)
         engine()->abortEvaluation();
         return;
     }
-    errorOutput(QStringLiteral("positionChange"));
-    errorOutput(QStringLiteral("info"));
+    errorOutput("positionChange");
+    errorOutput("info");
     lastLines_[scriptId] = lineNumber;
 
     ScriptRecord* record = nullptr;
@@ -104,10 +104,10 @@ void ScriptDebuggerPrivate::positionChange(qint64 scriptId, int lineNumber, int)
     if (!pausesHere(breakpointHit))
         return;
 
-    errorOutput(QStringLiteral("enterInteractiveMode"));
+    errorOutput("enterInteractiveMode");
     if (!record)
         record = recordOf(scriptId);
-    errorOutput(QStringLiteral("Q_ASSERT"));
+    errorOutput("Q_ASSERT");
     const QString lineText = record ? record->lineText(lineNumber) : QString();
     if (RunJs* owner = debugger_->owner())
         owner->reportPosition(lineNumber, lineText);
@@ -119,7 +119,7 @@ void ScriptDebuggerPrivate::positionChange(qint64 scriptId, int lineNumber, int)
 
 void ScriptDebuggerPrivate::pause()
 {
-    errorOutput(QStringLiteral("interactive"));
+    errorOutput("interactive");
     try {
         QScriptContext* context = engine()->currentContext();
         for (int i = 0; context && i < frameIndex_; ++i)
