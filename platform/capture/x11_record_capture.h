@@ -1,0 +1,58 @@
+// The desktop's input through the X11 RECORD extension. It needs two connections
+// of its own: one that RECORD streams the events to, read by the capture thread,
+// and one for the control requests. The engine's injection connection is not used.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "tavix/platform/capture.h"
+#include "x11_key_translator.h"
+
+typedef struct _XDisplay Display;
+
+namespace tavix::platform::x11 {
+
+class RecordCapture : public CaptureSource {
+public:
+    // `displayName` empty: the display named by DISPLAY.
+    explicit RecordCapture(std::string displayName = {});
+    ~RecordCapture() override;
+
+    bool start(Deliver deliver, std::string* error) override;
+    void stop() override;
+
+    // Called by Xlib on the capture thread for each block RECORD sends.
+    void intercept(int category, const unsigned char* data, unsigned long length);
+
+private:
+    bool open(std::string* error);
+    void close();
+    void run();
+    std::int64_t wallTime(std::uint32_t serverTime);
+
+    std::string displayName_;
+    Deliver deliver_;
+    Display* control_ = nullptr;
+    Display* data_ = nullptr;
+    unsigned long context_ = 0;
+    int wakePipe_[2] = {-1, -1};
+    int originX_ = 0, originY_ = 0;
+    KeyTranslator keys_;
+    std::thread thread_;
+    std::atomic<bool> ended_{false};
+    // The capture thread signals its end, so that stop can wait with a deadline.
+    std::mutex endMutex_;
+    std::condition_variable endChanged_;
+    // The first event anchors the server's millisecond clock to the wall clock:
+    // later events keep the server's exact spacing.
+    bool anchored_ = false;
+    std::uint32_t anchorServer_ = 0;
+    std::int64_t anchorWall_ = 0;
+    std::int64_t lastWall_ = 0;
+};
+
+}  // namespace tavix::platform::x11
