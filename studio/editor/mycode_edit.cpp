@@ -1,114 +1,394 @@
 #include "mycode_edit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCompleter>
+#include <QContextMenuEvent>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
-#include <QPaintEvent>
-#include <QPainter>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+#include "data_url_text.h"
+#include "editor_private.h"
+#include "line_ends.h"
 
 namespace vantor {
 
-struct MycodeEdit::Private {};
+namespace {
 
-MyLineNumberArea::MyLineNumberArea(MycodeEdit* editor) : QWidget(editor), codeEditor(editor) {}
+const QString kEditorFamily = QStringLiteral("微软雅黑");
+constexpr int kEditorPointSize = 12;
+// Files larger than this are not taken in as text.
+constexpr qint64 kMaxTextFileSize = 64 * 1024 * 1024;
 
-QSize MyLineNumberArea::sizeHint() const { return QSize(codeEditor->lineNumberAreaWidth(), 0); }
+int imageCounter = 1;
 
-void MyLineNumberArea::paintEvent(QPaintEvent* event) { codeEditor->lineNumberAreaPaintEvent(event); }
-
-void MyLineNumberArea::mousePressEvent(QMouseEvent* event)
+QFont editorFont()
 {
-    emit areaClick(qRound(event->localPos().y()));
+    // The family is not installed off Windows: CJK-capable sans families
+    // stand in for it, so that Chinese comments never show as boxes.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(kEditorFamily, {QStringLiteral("Microsoft YaHei"),
+                                                   QStringLiteral("WenQuanYi Micro Hei"),
+                                                   QStringLiteral("Noto Sans CJK SC"),
+                                                   QStringLiteral("Droid Sans Fallback")});
+        return true;
+    }();
+    Q_UNUSED(substituted);
+    QFont font(kEditorFamily, kEditorPointSize);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+}  // namespace
+
+QString nextDroppedImageName()
+{
+    return QStringLiteral("dropped_image_%1").arg(imageCounter++);
 }
 
 MycodeEdit::MycodeEdit(QWidget* parent)
     : QTextEdit(parent), lineNumberArea(new MyLineNumberArea(this)), clickY(-1), debugLine(-1),
       completer(nullptr), d(new Private)
 {
+    setContentsMargins(0, 0, 0, 0);
+    document()->setDocumentMargin(0);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
     setLineWrapMode(QTextEdit::NoWrap);
+    // Scripts are plain text: dropped or pasted rich text comes in as its text.
+    setAcceptRichText(false);
+
+    connect(document(), &QTextDocument::blockCountChanged, this, &MycodeEdit::updateLineNumberAreaWidth);
+    connect(document(), &QTextDocument::contentsChange, this, &MycodeEdit::noteContentsChange);
+    connect(this, &QTextEdit::textChanged, this, &MycodeEdit::textChaged);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &MycodeEdit::highlightCurrentLine);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &MycodeEdit::on_scroll);
+    connect(lineNumberArea, &MyLineNumberArea::areaClick, this, &MycodeEdit::areaClick);
+
     updateLineNumberAreaWidth(0);
+    setFont(editorFont());
+    initCompleter();
+    setStyleSheet(QStringLiteral("background-color:#ffffff"));
+    highlightCurrentLine();
 }
 
-MycodeEdit::~MycodeEdit() { delete d; }
+MycodeEdit::~MycodeEdit()
+{
+    delete d;
+}
 
-void MycodeEdit::setScriptText(const QString& text) { setPlainText(text); }
+void MycodeEdit::setScriptText(const QString& text)
+{
+    ++d->loading;
+    clear();
+    d->sources.clear();
+    d->undecodable.clear();
+    d->lineEnd = firstLineEnd(text);
+    setFocus();
+    // Loading is not an edit the user could undo into an empty document.
+    document()->setUndoRedoEnabled(false);
+    appendScriptText(text);
+    document()->setUndoRedoEnabled(true);
+    --d->loading;
+}
+
 void MycodeEdit::appendScriptText(const QString& text)
 {
+    ++d->loading;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
+    insertScript(cursor, text, false);
+    --d->loading;
 }
-void MycodeEdit::insertScriptText(const QString& text) { textCursor().insertText(text); }
-QString MycodeEdit::toScriptText() const { return toPlainText(); }
-QVector<int> MycodeEdit::breakpoints() const { return breakpointLines; }
-void MycodeEdit::markDebugLine(int n, const QString&)
+
+void MycodeEdit::insertScriptText(const QString& text)
 {
-    debugLine = n;
-    lineNumberArea->update();
+    QTextCursor cursor = textCursor();
+    insertScript(cursor, text, true);
+    setTextCursor(cursor);
 }
+
+void MycodeEdit::insertScript(QTextCursor& cursor, const QString& text, bool countedNames)
+{
+    ++d->inserting;
+    const int firstBlock = cursor.blockNumber();
+    const auto* oldEnd = static_cast<LineEndData*>(cursor.block().userData());
+    const QString lastEnd = oldEnd ? oldEnd->end : d->lineEnd;
+
+    QStringList ends;
+    cursor.beginEditBlock();
+    for (const ScriptPiece& piece : splitScriptText(text, &d->undecodable)) {
+        if (piece.kind == ScriptPiece::Text) {
+            cursor.insertText(normaliseLineEnds(piece.text, &ends), QTextCharFormat());
+            continue;
+        }
+        const QString name =
+            countedNames ? nextDroppedImageName() : QString::number(piece.picture.cacheKey());
+        document()->addResource(QTextDocument::ImageResource, QUrl(name), piece.picture);
+        d->sources.remember(name, piece.picture, piece.text);
+        QTextImageFormat format;
+        format.setName(name);
+        cursor.insertImage(format);
+    }
+    cursor.endEditBlock();
+
+    // The k-th line end read ends block firstBlock + k; the block the insertion
+    // ended in keeps the end of the block it started in.
+    QTextBlock block = document()->findBlockByNumber(firstBlock);
+    ends.append(lastEnd);
+    for (const QString& end : qAsConst(ends)) {
+        if (!block.isValid())
+            break;
+        block.setUserData(end == d->lineEnd ? nullptr : new LineEndData(end));
+        block = block.next();
+    }
+    --d->inserting;
+}
+
+QImage MycodeEdit::pictureResource(const QString& name) const
+{
+    const QVariant resource = document()->resource(QTextDocument::ImageResource, QUrl(name));
+    if (resource.userType() == QMetaType::QImage)
+        return resource.value<QImage>();
+    if (resource.userType() == QMetaType::QPixmap)
+        return resource.value<QPixmap>().toImage();
+    if (resource.userType() == QMetaType::QByteArray)
+        return QImage::fromData(resource.toByteArray());
+    return QImage();
+}
+
+void MycodeEdit::appendBlockScript(QString& out, const QTextBlock& block, int from, int to) const
+{
+    const int blockStart = block.position();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int start = qMax(fragment.position(), blockStart + from);
+        const int end = to < 0 ? fragment.position() + fragment.length()
+                               : qMin(fragment.position() + fragment.length(), blockStart + to);
+        if (end <= start)
+            continue;
+        const QTextCharFormat format = fragment.charFormat();
+        if (!format.isImageFormat()) {
+            out += fragment.text().midRef(start - fragment.position(), end - start);
+            continue;
+        }
+        const QString name = format.toImageFormat().name();
+        const QString payload = d->sources.payloadFor(name, pictureResource(name));
+        if (payload.isEmpty()) {
+            qDebug() << "picture without a resource left out of the script text:" << name;
+            continue;
+        }
+        // Equal neighbouring pictures share one fragment.
+        for (int i = start; i < end; ++i)
+            out.append(kDataUrlPrefix).append(payload);
+    }
+}
+
+QString MycodeEdit::toScriptText() const
+{
+    QString out;
+    out.reserve(document()->characterCount() + 64);
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        appendBlockScript(out, block, 0, -1);
+        if (block.next().isValid()) {
+            const auto* end = static_cast<LineEndData*>(block.userData());
+            out += end ? end->end : d->lineEnd;
+        }
+    }
+    return out;
+}
+
 void MycodeEdit::insertImageResource(const QUrl& url, const QImage& image)
 {
-    if (image.isNull())
+    if (image.isNull()) {
+        qDebug() << "no picture to insert:" << url.toString();
         return;
+    }
     document()->addResource(QTextDocument::ImageResource, url, image);
-    textCursor().insertImage(url.toString());
+    QTextImageFormat format;
+    format.setName(url.toString());
+    QTextCursor cursor = textCursor();
+    ++d->inserting;
+    cursor.insertImage(format);
+    --d->inserting;
+    setTextCursor(cursor);
 }
-void MycodeEdit::insertTextFile(const QUrl&) {}
-int MycodeEdit::lineNumberAreaWidth() const
+
+void MycodeEdit::insertTextFile(const QUrl& url)
 {
-    int digits = QString::number(qMax(1, document()->blockCount())).size();
-    return 26 + digits * fontMetrics().horizontalAdvance(QLatin1Char('9'));
+    const QString path = url.toLocalFile();
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        qDebug() << "not a file, nothing inserted:" << path;
+        return;
+    }
+    if (info.size() > kMaxTextFileSize) {
+        qDebug() << "file too large to insert as text:" << path << info.size();
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "cannot open file, nothing inserted:" << path << file.errorString();
+        return;
+    }
+    QByteArray bytes = file.readAll();
+    const int zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    QTextCursor cursor = textCursor();
+    insertScript(cursor, QString::fromUtf8(bytes), true);
+    setTextCursor(cursor);
 }
-void MycodeEdit::lineNumberAreaPaintEvent(QPaintEvent* event)
+
+void MycodeEdit::keyPressEvent(QKeyEvent* event)
 {
-    QPainter painter(lineNumberArea);
-    painter.fillRect(event->rect(), QColor("#e0e0e0"));
-}
-int MycodeEdit::blockHeight(const QTextBlock&) const { return fontMetrics().height(); }
-int MycodeEdit::lineFeedCount(const QString& text)
-{
-    QString t = text;
-    return t.replace(QLatin1String("\r\n"), QLatin1String("\n")).count(QLatin1Char('\n'));
-}
-void MycodeEdit::setDebugFlag()
-{
-    int line = textCursor().blockNumber() + 1;
-    if (breakpointLines.contains(line))
-        breakpointLines.removeAll(line);
-    else
-        breakpointLines.append(line);
-    emit setDebug(breakpointLines);
+    if (event == QKeySequence::Paste) {
+        paste();
+    } else if (event == QKeySequence::Copy) {
+        copy();
+    } else if (event == QKeySequence::Cut) {
+        cut();
+    } else if (event->key() == Qt::Key_F9 && event->modifiers() == Qt::NoModifier) {
+        setDebugFlag();
+    } else {
+        if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
+            highlightedCompletion.clear();
+        QTextEdit::keyPressEvent(event);
+    }
     lineNumberArea->update();
 }
-void MycodeEdit::cut() { QTextEdit::cut(); }
-void MycodeEdit::copy() { QTextEdit::copy(); }
-void MycodeEdit::paste() { QTextEdit::paste(); }
-void MycodeEdit::keyPressEvent(QKeyEvent* event) { QTextEdit::keyPressEvent(event); }
-void MycodeEdit::wheelEvent(QWheelEvent* event) { QTextEdit::wheelEvent(event); }
+
+void MycodeEdit::wheelEvent(QWheelEvent* event)
+{
+    lineNumberArea->update();
+    QTextEdit::wheelEvent(event);
+}
+
 void MycodeEdit::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
-    QRect cr = contentsRect();
+    const QRect cr = contentsRect();
     lineNumberArea->setGeometry(QRect(cr.left(), cr.top(), lineNumberAreaWidth(), cr.height()));
 }
-void MycodeEdit::contextMenuEvent(QContextMenuEvent* event) { QTextEdit::contextMenuEvent(event); }
-bool MycodeEdit::canInsertFromMimeData(const QMimeData* source) const
+
+void MycodeEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    return QTextEdit::canInsertFromMimeData(source);
+    QMenu* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("剪切"), this, &MycodeEdit::cut, QKeySequence::Cut);
+    menu->addAction(QStringLiteral("复制"), this, &MycodeEdit::copy, QKeySequence::Copy);
+    menu->addAction(QStringLiteral("粘贴"), this, &MycodeEdit::paste, QKeySequence::Paste);
+    menu->popup(event->globalPos());
 }
-void MycodeEdit::insertFromMimeData(const QMimeData* source) { QTextEdit::insertFromMimeData(source); }
-QMimeData* MycodeEdit::createMimeDataFromSelection() const { return QTextEdit::createMimeDataFromSelection(); }
-bool MycodeEdit::eventFilter(QObject* watched, QEvent* event) { return QTextEdit::eventFilter(watched, event); }
-void MycodeEdit::highlightCurrentLine() {}
-void MycodeEdit::updateLineNumberAreaWidth(int) { setViewportMargins(lineNumberAreaWidth() + 6, 0, 0, 0); }
-void MycodeEdit::updateLineNumberArea(const QRect&, int) { lineNumberArea->update(); }
-void MycodeEdit::on_scroll(int) { lineNumberArea->update(); }
-void MycodeEdit::textChaged() {}
-void MycodeEdit::areaClick(int h) { clickY = h; }
-void MycodeEdit::initCompleter() {}
-void MycodeEdit::completeAfterTextChange() {}
-void MycodeEdit::handleCompleterActivated(const QString&) {}
-void MycodeEdit::noteContentsChange(int, int, int) {}
+
+void MycodeEdit::highlightCurrentLine()
+{
+    QList<QTextEdit::ExtraSelection> selections;
+    if (!isReadOnly()) {
+        QTextEdit::ExtraSelection selection;
+        selection.format.setBackground(QColor(QStringLiteral("whitesmoke")));
+        selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+        selection.cursor = textCursor();
+        selection.cursor.clearSelection();
+        selections.append(selection);
+    }
+    setExtraSelections(selections);
+}
+
+void MycodeEdit::noteContentsChange(int position, int charsRemoved, int charsAdded)
+{
+    Q_UNUSED(charsRemoved);
+    if (d->inserting)
+        return;
+    const int end = position + charsAdded;
+    if (d->changedFrom < 0) {
+        d->changedFrom = position;
+        d->changedTo = end;
+    } else {
+        d->changedFrom = qMin(d->changedFrom, position);
+        d->changedTo = qMax(d->changedTo, end);
+    }
+}
+
+void MycodeEdit::textChaged()
+{
+    if (d->changedFrom >= 0 && !d->inserting)
+        readDataUrlsInChange();
+    d->changedFrom = d->changedTo = -1;
+    updateLineNumberAreaWidth(0);
+    lineNumberArea->update();
+}
+
+// A data URL typed, dropped or pasted as text becomes a picture in place. Only
+// the blocks the change touched are read, and the conversion joins the edit
+// that caused it, so that one undo takes both back.
+void MycodeEdit::readDataUrlsInChange()
+{
+    QTextDocument* doc = document();
+    QTextBlock first = doc->findBlock(d->changedFrom);
+    QTextBlock last = doc->findBlock(d->changedTo);
+    if (!first.isValid())
+        first = doc->lastBlock();
+    if (!last.isValid())
+        last = doc->lastBlock();
+
+    QString text;
+    bool marked = false;
+    for (QTextBlock block = first;; block = block.next()) {
+        const QString blockText = block.text();
+        marked = marked || blockText.contains(kDataUrlMarker);
+        text += blockText;
+        if (block == last || !block.next().isValid())
+            break;
+        text += QLatin1Char('\n');
+    }
+    if (!marked)
+        return;
+
+    const QVector<ScriptPiece> pieces = splitScriptText(text, &d->undecodable);
+    struct Found {
+        int position;
+        int length;
+        const ScriptPiece* piece;
+    };
+    QVector<Found> found;
+    int at = first.position();
+    for (const ScriptPiece& piece : pieces) {
+        const int length = piece.kind == ScriptPiece::Text ? piece.text.size()
+                                                           : kDataUrlPrefix.size() + piece.text.size();
+        if (piece.kind == ScriptPiece::Picture)
+            found.append({at, length, &piece});
+        at += length;
+    }
+    if (found.isEmpty())
+        return;
+
+    ++d->inserting;
+    QTextCursor cursor(doc);
+    cursor.joinPreviousEditBlock();
+    for (int i = found.size() - 1; i >= 0; --i) {
+        const QString name = QString::number(found[i].piece->picture.cacheKey());
+        doc->addResource(QTextDocument::ImageResource, QUrl(name), found[i].piece->picture);
+        d->sources.remember(name, found[i].piece->picture, found[i].piece->text);
+        cursor.setPosition(found[i].position);
+        cursor.setPosition(found[i].position + found[i].length, QTextCursor::KeepAnchor);
+        QTextImageFormat format;
+        format.setName(name);
+        cursor.insertImage(format);
+    }
+    cursor.endEditBlock();
+    --d->inserting;
+}
 
 }  // namespace vantor

@@ -14,6 +14,7 @@
 class QCompleter;
 class QImage;
 class QTextBlock;
+class QTextCursor;
 
 namespace vantor {
 
@@ -106,6 +107,16 @@ private slots:
 
 private:
     struct Private;
+    friend struct Private;
+
+    // Inserts script text at cursor; automatic names for pictures, or counted ones.
+    void insertScript(QTextCursor& cursor, const QString& text, bool countedNames);
+    // The picture resource of an image object, null when there is none.
+    QImage pictureResource(const QString& name) const;
+    // A block's stretch of script text from its start up to `end` (exclusive, -1 for all).
+    void appendBlockScript(QString& out, const QTextBlock& block, int from, int to) const;
+    void readDataUrlsInChange();
+    void showCompletions(const QStringList& candidates, bool shifted);
 
     MyLineNumberArea* lineNumberArea;
     int clickY;
