@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "control_widget.h"
 #include "qs_label.h"
@@ -191,11 +192,15 @@ void Screen::keyPressEvent(QKeyEvent* event)
     }
 }
 
-// The bar sits under the selection's end corner, its right edge just left of it.
+// The bar sits under the selection's end corner, its right edge just left of
+// it; near the screen's edges it stays on the screen, where it can be reached.
 void Screen::placeBar()
 {
     const QPoint end = selection_.end();
-    control_->setGeometry(QRect(QPoint(end.x() - kBarSize.width(), end.y() + kBarGap), kBarSize));
+    QRect bar(QPoint(end.x() - kBarSize.width(), end.y() + kBarGap), kBarSize);
+    bar.moveLeft(std::clamp(bar.left(), 0, std::max(0, width() - bar.width())));
+    bar.moveTop(std::clamp(bar.top(), 0, std::max(0, height() - bar.height())));
+    control_->setGeometry(bar);
     control_->show();
     control_->raise();
 }
