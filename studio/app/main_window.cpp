@@ -161,6 +161,11 @@ void MainWindow::on_btJiankong_clicked()
 
 void MainWindow::logInfo(QString str)
 {
+    // An uncaught exception comes right after the run reported its line; the
+    // arrow leaves that line when the run ends, so the log keeps it.
+    if (exceptionLine_ > 0 && str.startsWith(QLatin1String("uncaught exception: ")))
+        str += QStringLiteral(" (line %1)").arg(exceptionLine_);
+    exceptionLine_ = -1;
     QTextCursor cursor = ui->infoView->textCursor();
     cursor.insertText(str + QLatin1Char('\n'));
     ui->infoView->setTextCursor(cursor);
@@ -180,6 +185,7 @@ void MainWindow::debugInfo(QJsonArray arr)
 void MainWindow::deBugRunNum(int n, QString str)
 {
     editor_->markDebugLine(n, str);
+    exceptionLine_ = n;
     if (n == -1)
         showCataloguePanel();
 }

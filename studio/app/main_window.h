@@ -121,6 +121,7 @@ private:
     QString currentFile;
     QStandardItemModel* variables_ = nullptr;
     StopKey* stopKey_ = nullptr;
+    int exceptionLine_ = -1;  // line the run reported last, until the next log line
     std::function<bool(const QUrl&)> urlOpener_;
 };
 
