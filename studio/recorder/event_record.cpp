@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <limits>
 
 namespace vantor {
 
@@ -19,12 +20,25 @@ constexpr MouseName kMouseNames[] = {
     {MouseWheel, "mousewheel", "mousewheel"},
 };
 
+// Local time as text costs microseconds, and a burst of records shares its
+// second: the text of the last second is kept.
+QString localTimeText(qint64 timeMs)
+{
+    static qint64 second = std::numeric_limits<qint64>::min();
+    static QString text;
+    const qint64 thisSecond = timeMs / 1000 - (timeMs % 1000 < 0 ? 1 : 0);
+    if (thisSecond != second) {
+        second = thisSecond;
+        text = QDateTime::fromMSecsSinceEpoch(timeMs).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    }
+    return text;
+}
+
 QJsonObject stamped(qint64 timeMs)
 {
     QJsonObject record;
     record.insert(QStringLiteral("time"), double(timeMs));
-    record.insert(QStringLiteral("timeStr"), QDateTime::fromMSecsSinceEpoch(timeMs).toString(
-                                                 QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+    record.insert(QStringLiteral("timeStr"), localTimeText(timeMs));
     return record;
 }
 
