@@ -17,6 +17,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth unzip zip sqlite3 openssl python3 binutils
+  # keyboard layouts of the recorder tests (setxkbmap)
+  x11-xkb-utils xkb-data
   # fonts so that widgets and OCR fixtures render text
   fonts-dejavu-core fonts-wqy-microhei
 )
