@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "message_handler.h"
 #include "single_instance.h"
+#include "startup_probe.h"
 #include "tavix_mgr.h"
 
 int main(int argc, char** argv)
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     bool runLeft = false;
     {
         vantor::MainWindow window;
+        vantor::watchFirstPaint(&window);
         window.show();
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1)
