@@ -11,6 +11,17 @@ CodeHighLighter::CodeHighLighter(QTextDocument* document)
 {
 }
 
+const QTextCharFormat& CodeHighLighter::format(Qt::GlobalColor colour)
+{
+    auto found = formats_.find(colour);
+    if (found == formats_.end()) {
+        QTextCharFormat format;
+        format.setForeground(QBrush(colour));
+        found = formats_.insert(colour, format);
+    }
+    return *found;
+}
+
 CodeHighLighter::~CodeHighLighter()
 {
     delete rules_;
@@ -20,11 +31,8 @@ void CodeHighLighter::highlightBlock(const QString& text)
 {
     int state = OutsideComment;
     const QVector<HighlightSpan> spans = rules_->spans(text, previousBlockState(), &state);
-    for (const HighlightSpan& span : spans) {
-        QTextCharFormat format;
-        format.setForeground(QBrush(span.colour));
-        setFormat(span.start, span.length, format);
-    }
+    for (const HighlightSpan& span : spans)
+        setFormat(span.start, span.length, format(span.colour));
     setCurrentBlockState(state);
 }
 

@@ -2,7 +2,9 @@
 // highlight_rules.h, and comments that span blocks.
 #pragma once
 
+#include <QHash>
 #include <QSyntaxHighlighter>
+#include <QTextCharFormat>
 
 class QTextDocument;
 
@@ -19,7 +21,11 @@ protected:
     void highlightBlock(const QString& text) override;
 
 private:
+    // One character format per colour, made on first use.
+    const QTextCharFormat& format(Qt::GlobalColor colour);
+
     HighlightRules* rules_;
+    QHash<int, QTextCharFormat> formats_;
 };
 
 }  // namespace vantor

@@ -45,11 +45,16 @@ QVector<ScriptPiece> splitScriptText(const QString& text, QSet<uint>* undecodabl
             && !(undecodable && undecodable->contains(hash)))
             picture = decodePicturePayload(payload);
         if (picture.isNull()) {
-            if (undecodable && !undecodable->contains(hash)) {
-                undecodable->insert(hash);
+            if (!(undecodable && undecodable->contains(hash))) {
+                if (undecodable)
+                    undecodable->insert(hash);
                 qDebug() << "data URL is not a picture; it stays text:" << payload.size() << "characters";
-            } else if (!undecodable) {
-                qDebug() << "data URL is not a picture; it stays text:" << payload.size() << "characters";
+            }
+            if (payload.size() > kMaxShownPayload
+                && !payload.contains(QChar::ObjectReplacementCharacter)) {
+                appendText(pieces, text.midRef(from, marker + 1 - from));
+                pieces.append({ScriptPiece::Unshown, payload, QImage()});
+                from = closing;
             }
             search = closing;  // the closing quote may open the next data URL
             continue;

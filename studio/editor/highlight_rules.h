@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QRegExp>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -38,11 +39,16 @@ public:
     static const QStringList& keywords();
 
 private:
+    // A rule colours what its pattern matches; a rule without a pattern stands
+    // for the keyword rules, which colour whole words found in keywordSet_.
     struct Rule {
         QRegExp pattern;
         Qt::GlobalColor colour;
     };
+    void appendKeywordSpans(const QString& text, QVector<HighlightSpan>& out) const;
+
     QVector<Rule> rules_;
+    QSet<QString> keywordSet_;
     QRegExp commentStart_;
     QRegExp commentEnd_;
 };

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -48,6 +49,23 @@ QFont editorFont()
     QFont font(kEditorFamily, kEditorPointSize);
     font.setStyleHint(QFont::SansSerif);
     return font;
+}
+
+// Shown for a data URL too long to show as text that is no picture; the
+// script text keeps the data URL itself.
+QImage standInPicture(int characters)
+{
+    const QFontMetrics metrics(editorFont());
+    const QString label = QStringLiteral("data:image/png;base64,… %1 KB").arg((characters + 1023) / 1024);
+    QImage picture(metrics.horizontalAdvance(label) + 12, metrics.height() + 4, QImage::Format_ARGB32);
+    picture.fill(QColor(0xee, 0xee, 0xee));
+    QPainter painter(&picture);
+    painter.setPen(QColor(0x99, 0x99, 0x99));
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    painter.setPen(Qt::darkGreen);
+    painter.setFont(editorFont());
+    painter.drawText(picture.rect(), Qt::AlignCenter, label);
+    return picture;
 }
 
 }  // namespace
@@ -133,10 +151,11 @@ void MycodeEdit::insertScript(QTextCursor& cursor, const QString& text, bool cou
             cursor.insertText(normaliseLineEnds(piece.text, &ends), QTextCharFormat());
             continue;
         }
-        const QString name =
-            countedNames ? nextDroppedImageName() : QString::number(piece.picture.cacheKey());
-        document()->addResource(QTextDocument::ImageResource, QUrl(name), piece.picture);
-        d->sources.remember(name, piece.picture, piece.text);
+        const QImage picture =
+            piece.kind == ScriptPiece::Picture ? piece.picture : standInPicture(piece.text.size());
+        const QString name = countedNames ? nextDroppedImageName() : QString::number(picture.cacheKey());
+        document()->addResource(QTextDocument::ImageResource, QUrl(name), picture);
+        d->sources.remember(name, picture, piece.text);
         QTextImageFormat format;
         format.setName(name);
         cursor.insertImage(format);
@@ -323,7 +342,8 @@ void MycodeEdit::noteContentsChange(int position, int charsRemoved, int charsAdd
 
 void MycodeEdit::textChaged()
 {
-    if (d->changedFrom >= 0 && !d->inserting)
+    // An undo that took a picture back to its text leaves it text.
+    if (d->changedFrom >= 0 && !d->inserting && !document()->isRedoAvailable())
         readDataUrlsInChange();
     d->changedFrom = d->changedTo = -1;
     updateLineNumberAreaWidth(0);
@@ -331,8 +351,8 @@ void MycodeEdit::textChaged()
 }
 
 // A data URL typed, dropped or pasted as text becomes a picture in place. Only
-// the blocks the change touched are read, and the conversion joins the edit
-// that caused it, so that one undo takes both back.
+// the blocks the change touched are read; the conversion is an edit of its
+// own, which an undo takes back to the text.
 void MycodeEdit::readDataUrlsInChange()
 {
     QTextDocument* doc = document();
@@ -376,7 +396,7 @@ void MycodeEdit::readDataUrlsInChange()
 
     ++d->inserting;
     QTextCursor cursor(doc);
-    cursor.joinPreviousEditBlock();
+    cursor.beginEditBlock();
     for (int i = found.size() - 1; i >= 0; --i) {
         const QString name = QString::number(found[i].piece->picture.cacheKey());
         doc->addResource(QTextDocument::ImageResource, QUrl(name), found[i].piece->picture);
