@@ -1,6 +1,7 @@
 #include "rpa_view.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QPointer>
@@ -52,6 +53,11 @@ void RpaView::setUpForm()
     btEnd->setGeometry(120, 30, 81, 28);
     btEnd->setText(QStringLiteral("结束录制"));
     btEnd->setStyleSheet(QStringLiteral("background-color: #f36c60"));
+    startFailure = new QLabel(centralwidget);
+    startFailure->setObjectName(QStringLiteral("startFailure"));
+    startFailure->setWordWrap(true);
+    startFailure->setStyleSheet(QStringLiteral("color: #c62828"));
+    startFailure->hide();
     setCentralWidget(centralwidget);
     menubar = new QMenuBar(this);
     menubar->setObjectName(QStringLiteral("menubar"));
@@ -66,18 +72,22 @@ void RpaView::on_btStart_clicked()
 {
     btStart->setEnabled(false);
     eventLog = QJsonArray();
-    statusbar->clearMessage();
-    statusbar->setToolTip(QString());
     QString error;
     if (!GlobalInputHooks::install(&error)) {
-        // A recording that could not start must not look like an empty one.
+        // A recording that could not start must not look like an empty one:
+        // the reason shows in full below the buttons.
         startError_ = error;
-        statusbar->showMessage(QStringLiteral("无法录制：") + error);
-        statusbar->setToolTip(error);
+        startFailure->setText(QStringLiteral("无法录制：") + error);
+        const int width = 222 - 2 * 10;
+        startFailure->setGeometry(10, 66, width, startFailure->heightForWidth(width));
+        startFailure->show();
+        resize(width + 2 * 10, startFailure->geometry().bottom() + 8 + menubar->height()
+                                   + statusbar->sizeHint().height());
         btStart->setEnabled(true);
         return;
     }
     startError_.clear();
+    startFailure->hide();
     recording_ = true;
 }
 

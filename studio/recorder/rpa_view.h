@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QMainWindow>
 
+class QLabel;
 class QMenuBar;
 class QPushButton;
 class QStatusBar;
@@ -47,6 +48,8 @@ private:
     QPushButton* btEnd = nullptr;
     QMenuBar* menubar = nullptr;
     QStatusBar* statusbar = nullptr;
+    // Below the buttons, shown only when a start failed: why nothing is recorded.
+    QLabel* startFailure = nullptr;
     QJsonArray eventLog;
     bool recording_ = false;
     QString startError_;

@@ -5,7 +5,7 @@
 #include <QJsonDocument>
 #include <QGuiApplication>
 #include <QRegularExpression>
-#include <QStatusBar>
+#include <QLabel>
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
@@ -285,7 +285,11 @@ TEST(RecorderHooks, ACaptureThatCannotStartSaysSoInTheWindowAndTheLog)
     QTest::mouseClick(button(view, "btStart"), Qt::LeftButton);
     EXPECT_FALSE(view.isRecording());
     EXPECT_TRUE(button(view, "btStart")->isEnabled()) << "start can be tried again";
-    const QString shown = view.statusBar()->currentMessage();
+    const QLabel* failure = view.findChild<QLabel*>("startFailure");
+    ASSERT_NE(failure, nullptr);
+    EXPECT_TRUE(failure->isVisible());
+    EXPECT_GE(view.height(), failure->geometry().bottom()) << "the whole reason is on screen";
+    const QString shown = failure->text();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("无法录制"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains("RECORD")) << shown.toStdString();
     EXPECT_TRUE(log.contains("the global input capture cannot start: the X display :7 has no RECORD"))
