@@ -33,9 +33,11 @@ RpaView::RpaView(QWidget* parent) : QMainWindow(parent)
 
 RpaView::~RpaView()
 {
+    // Unbound first: removing the capture hands over its last events, which
+    // must not reach a window half destroyed.
+    GlobalInputHooks::unbind(this);
     if (recording_)
         GlobalInputHooks::remove();
-    GlobalInputHooks::unbind(this);
 }
 
 void RpaView::setUpForm()
