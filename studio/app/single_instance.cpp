@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <unistd.h>
-
 namespace vantor {
 
 namespace {
@@ -68,7 +66,8 @@ bool anotherInstanceRunning(const QString& executableName, qint64 ownPid, const 
         return false;
     }
     const QByteArray ownDisplay = qgetenv("DISPLAY");
-    const uint ownUser = ::getuid();
+    // The process table says who we are: our own entry belongs to our user.
+    const uint ownUser = QFileInfo(proc.filePath(QStringLiteral("self"))).ownerId();
     for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool numeric = false;
         const qint64 pid = entry.toLongLong(&numeric);
