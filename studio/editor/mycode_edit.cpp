@@ -118,6 +118,7 @@ void MycodeEdit::setScriptText(const QString& text)
     document()->setUndoRedoEnabled(false);
     appendScriptText(text);
     document()->setUndoRedoEnabled(true);
+    moveCursor(QTextCursor::Start);
     --d->loading;
 }
 
