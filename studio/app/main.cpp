@@ -3,6 +3,7 @@
 // Runs once per desktop: a second start exits at once with code 0.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "main_window.h"
 #include "message_handler.h"
@@ -27,8 +28,9 @@ int main(int argc, char** argv)
         vantor::watchFirstPaint(&window);
         window.show();
         const QStringList arguments = QCoreApplication::arguments();
+        // Absolute, so that the recent-file entry works from any folder.
         if (arguments.size() > 1)
-            window.loadFile(arguments.at(1));
+            window.loadFile(QFileInfo(arguments.at(1)).absoluteFilePath());
         code = app.exec();
         runLeft = window.isRunActive();
     }

@@ -3,6 +3,7 @@
 // another X client, and a clean end when the window closes during a run.
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -56,6 +57,7 @@ protected:
         auto* process = new QProcess;
         started_ << process;
         process->setProcessEnvironment(environment_);
+        process->setWorkingDirectory(home_.path());
         process->start(qEnvironmentVariable("VANTOR"), arguments);
         EXPECT_TRUE(process->waitForStarted(10000));
         return process;
@@ -97,7 +99,8 @@ protected:
 TEST_F(VantorProgram, OpensTheScriptOfItsCommandLineAndASecondStudioExitsAtOnce)
 {
     const QString script = write("hello.js", "log.info('hello');\n");
-    QProcess* first = start({script});
+    // Started from the script's folder with a relative name: the title names the whole path.
+    QProcess* first = start({QFileInfo(script).fileName()});
     const QString window = waitForWindow(first);
     ASSERT_FALSE(window.isEmpty());
     EXPECT_EQ(xdotool({"getwindowname", window}), QStringLiteral("Lumora - [%1]").arg(script));
