@@ -1,7 +1,9 @@
 // Completion while typing, and the highlighter on the editor's document.
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QGuiApplication>
 #include <QJsonArray>
+#include <QScreen>
 #include <QTest>
 #include <QTextLayout>
 
@@ -41,6 +43,11 @@ TEST_F(EditorCompletionTest, DotAfterAHostObjectOffersItsMethodsOnce)
     EXPECT_FALSE(completer()->popup()->isVisible());
     QTest::keyClick(editor.get(), Qt::Key_Period);
     ASSERT_TRUE(popupShown());
+    const QString shot = qEnvironmentVariable("EDITOR_POPUP_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        QTest::qWait(100);
+        QGuiApplication::primaryScreen()->grabWindow(0, 100, 100, 800, 600).save(shot);
+    }
     const QStringList entries = popupEntries(completer());
     EXPECT_TRUE(entries.contains("mouseMove"));
     EXPECT_TRUE(entries.contains("mouseLeftClick"));
