@@ -24,7 +24,7 @@ constexpr int kHideWaitMs = 300;
 void waitForTheWindowToGo()
 {
     QEventLoop loop;
-    QTimer::singleShot(kHideWaitMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kHideWaitMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 

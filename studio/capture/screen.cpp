@@ -56,6 +56,8 @@ Screen::Screen(QWidget* parent)
         QTimer::singleShot(0, this, &Screen::reportGrabFailure);
         return;
     }
+    dimmed_ = grab_.copy();
+    QPainter(&dimmed_).fillRect(dimmed_.rect(), QColor(0, 0, 0, 100));
     if (QScreen* primary = QGuiApplication::primaryScreen())
         setGeometry(QRect(primary->geometry().topLeft(), grab_.size()));
     setMouseTracking(true);
@@ -119,20 +121,21 @@ void Screen::finish()
     cancel();
 }
 
-void Screen::paintEvent(QPaintEvent*)
+void Screen::paintEvent(QPaintEvent* event)
 {
+    // Only blits: the outside comes from the dimmed copy, the selection from
+    // the grab itself, so that repaints while dragging stay cheap.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, grab_);
+    const QRect dirty = event->rect();
+    painter.drawPixmap(dirty, dimmed_, dirty);
+    const QRect inside = selection_.area();
+    painter.drawPixmap(inside, grab_, inside);
 
-    const QPoint a = selection_.start();
-    const QPoint b = selection_.end();
-    QPainterPath inside;
-    inside.addPolygon(QPolygonF({QPointF(a.x(), a.y()), QPointF(b.x(), a.y()),
-                                 QPointF(b.x(), b.y()), QPointF(a.x(), b.y())}));
-    inside.closeSubpath();
     painter.setPen(Qt::blue);
-    painter.setBrush(QColor(0, 0, 0, 100));
-    painter.drawPath(outline_.subtracted(inside));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(outline_);
+    if (!inside.isEmpty())
+        painter.drawRect(inside);
 
     sizeLabel_.paint(painter);
     for (const QRectF& handle : selection_.handleRects())

@@ -65,6 +65,7 @@ private:
     void placeBar();
 
     QPixmap grab_;
+    QPixmap dimmed_;  // the grab under the darkening of the outside
     CaptureSelection selection_;
     QPainterPath outline_;
     MyRect sizeLabel_;
