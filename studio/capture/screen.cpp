@@ -149,6 +149,7 @@ void Screen::mousePressEvent(QMouseEvent* event)
 
 void Screen::mouseMoveEvent(QMouseEvent* event)
 {
+    const QRect before = decorations();
     if (event->buttons() & Qt::LeftButton) {
         if (!selection_.selecting() && control_)
             control_->hide();
@@ -158,7 +159,16 @@ void Screen::mouseMoveEvent(QMouseEvent* event)
         setCursor(kHandleCursors[static_cast<int>(selection_.hover(event->pos()))]);
     }
     updatePreview();
-    update();
+    // Only where the selection, its outline, label or handles were or are now.
+    update(before | decorations());
+}
+
+QRect Screen::decorations() const
+{
+    QRect bounds = selection_.area().adjusted(-1, -1, 1, 1);
+    for (const QRectF& handle : selection_.handleRects())
+        bounds |= handle.toAlignedRect();
+    return (bounds | sizeLabel_.rect().toAlignedRect()).adjusted(-2, -2, 2, 2);
 }
 
 void Screen::mouseReleaseEvent(QMouseEvent*)
@@ -222,6 +232,9 @@ void Screen::updatePreview()
         preview_->hide();
         return;
     }
+    if (area == previewArea_ && preview_->isVisible())
+        return;
+    previewArea_ = area;
     preview_->setImage(grab_.copy(area));
     preview_->setFixedSize(area.size());
     preview_->move(mapToGlobal(area.topLeft()));

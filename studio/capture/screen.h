@@ -63,6 +63,8 @@ private:
     void updatePreview();
     void updateSizeLabel();
     void placeBar();
+    // The part of the overlay that the selection's drawing covers.
+    QRect decorations() const;
 
     QPixmap grab_;
     QPixmap dimmed_;  // the grab under the darkening of the outside
@@ -72,6 +74,7 @@ private:
     QWidget* control_ = nullptr;
     ControlWidget* bar_ = nullptr;
     QSLabel* preview_ = nullptr;
+    QRect previewArea_;  // what the preview shows now
     bool closing_ = false;
 };
 

@@ -203,6 +203,22 @@ TEST_F(CaptureOverlay, SizeLabelPreviewAndBarFollowTheSelection)
     EXPECT_LT(outside.red() + outside.green() + outside.blue(), under.red() + under.green() + under.blue());
     const QColor label(seen.pixel(402, 281));
     EXPECT_LT(label.red() + label.green() + label.blue(), 150);
+
+    // Moved away, the old place is dimmed again and the new one shows the screen.
+    ASSERT_TRUE(xdotool({"mousemove", "1500", "900", "mousemove", "500", "350"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return screen_->handle() == CaptureHandle::Inside; }, 5000));
+    ASSERT_TRUE(dragFrom({500, 350}, {250, 300}));
+    ASSERT_TRUE(waitForSelection(QRect(650, 600, 200, 100)));
+    const auto dimmedAt = [&](QPoint p) {
+        const QColor now(seen.pixel(p));
+        const QColor was(before_.pixel(p));
+        return now.red() + now.green() + now.blue() < was.red() + was.green() + was.blue();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        seen = screenNow();
+        return samePixels(seen.copy(650, 600, 200, 100), before_.copy(650, 600, 200, 100))
+               && dimmedAt({450, 350}) && dimmedAt({402, 281});
+    }, 5000));
 }
 
 TEST_F(CaptureOverlay, ExitAndEscapeHandNothingOverAndBringTheStudioBack)
