@@ -17,6 +17,8 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +28,7 @@ namespace {
 
 struct Start {
     double milliseconds = 0;
+    double cpuMilliseconds = 0;  // user + system time of the process until then
     double residentKb = 0;
     bool ok = false;
 };
@@ -39,6 +42,23 @@ double residentKb(qint64 pid)
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toDouble();
     return 0;
+}
+
+// User and system time a process has used, from its stat line; less
+// dependent on the machine's load than the wall clock.
+double cpuMilliseconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray line = stat.readAll();
+    // Fields after the command name, which is in parentheses: utime and stime
+    // are the 12th and 13th of them.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return 0;
+    const double ticks = fields[11].toDouble() + fields[12].toDouble();
+    return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 // Starts `program` and waits for its "first-paint" line.
@@ -65,6 +85,7 @@ Start startOnce(const QString& program, const QStringList& arguments, const QStr
     if (out.contains("first-paint\n")) {
         start.milliseconds = static_cast<double>(clock.nsecsElapsed()) / 1e6;
         start.residentKb = residentKb(process.processId());
+        start.cpuMilliseconds = cpuMilliseconds(process.processId());
         start.ok = start.residentKb > 0;
     }
     process.kill();
@@ -80,6 +101,7 @@ double median(std::vector<double> values)
 
 struct Measured {
     double milliseconds = 0;
+    double cpuMilliseconds = 0;
     double residentKb = 0;
 };
 Measured studio, floorWindow;
@@ -88,7 +110,7 @@ void measure(benchmark::State& state, const QString& program, const QStringList&
              Measured* into)
 {
     QTemporaryDir home;
-    std::vector<double> times, memory;
+    std::vector<double> times, cpu, memory;
     for (auto _ : state) {
         const Start start = startOnce(program, arguments, home.path());
         if (!start.ok) {
@@ -97,11 +119,14 @@ void measure(benchmark::State& state, const QString& program, const QStringList&
         }
         state.SetIterationTime(start.milliseconds / 1000.0);
         times.push_back(start.milliseconds);
+        cpu.push_back(start.cpuMilliseconds);
         memory.push_back(start.residentKb);
     }
     into->milliseconds = median(times);
+    into->cpuMilliseconds = median(cpu);
     into->residentKb = median(memory);
     state.counters["first_paint_ms"] = into->milliseconds;
+    state.counters["cpu_ms"] = into->cpuMilliseconds;
     state.counters["resident_MB"] = into->residentKb / 1024.0;
 }
 
@@ -129,6 +154,8 @@ void BM_StartupAgainstFloor(benchmark::State& state)
     state.counters["studio_ms"] = studio.milliseconds;
     state.counters["floor_ms"] = floorWindow.milliseconds;
     state.counters["time_ratio"] = studio.milliseconds / floorWindow.milliseconds;
+    if (floorWindow.cpuMilliseconds > 0)
+        state.counters["cpu_ratio"] = studio.cpuMilliseconds / floorWindow.cpuMilliseconds;
     state.counters["memory_ratio"] = studio.residentKb / floorWindow.residentKb;
 }
 BENCHMARK(BM_StartupAgainstFloor)->Iterations(1);
