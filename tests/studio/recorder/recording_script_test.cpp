@@ -93,14 +93,14 @@ TEST(RecordingToScript, NonObjectEntriesOfTheArrayAreSkippedSafely)
     EXPECT_EQ(recordingToScript(records).toStdString(), "cs.keyDown(9);\nsleep(-5);\n");
 }
 
-TEST(RecordingToScript, AHundredThousandMovesGiveTwoLinesEach)
+TEST(RecordingToScript, ALongRecordingGivesTwoLinesPerMove)
 {
     QJsonArray records;
-    for (int i = 0; i < 100000; ++i)
+    for (int i = 0; i < 5000; ++i)
         records.append(QJsonObject{{"time", 1000.0 + i}, {"name", "mousemove"}, {"x", i}, {"y", 1}});
     const QString script = recordingToScript(records);
-    EXPECT_EQ(script.count('\n'), 2 * 100000 - 1);
-    EXPECT_TRUE(script.endsWith("sleep(1);\ncs.mouseMove(99999,1);\n"));
+    EXPECT_EQ(script.count('\n'), 2 * 5000 - 1);
+    EXPECT_TRUE(script.endsWith("sleep(1);\ncs.mouseMove(4999,1);\n"));
 }
 
 }  // namespace

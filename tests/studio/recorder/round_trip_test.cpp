@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -188,18 +189,24 @@ protected:
             EXPECT_EQ(lines[i].text, expected[i]) << "call " << i;
 
         // A pause of the replay is measured from one record's first call to the
-        // next one's; the slack above covers a loaded machine's scheduling.
-        double worst = 0;
+        // next one's, as the lines reach this process. It is typically within a
+        // few milliseconds of the recorded one; on a loaded machine a single
+        // line may reach us late, which lengthens one pause and shortens the next.
+        std::vector<double> overruns;
         for (std::size_t r = 1; r < firstCall.size(); ++r) {
             const auto replayed = std::chrono::duration_cast<std::chrono::microseconds>(
                                       lines[firstCall[r]].at - lines[firstCall[r - 1]].at)
                                       .count() / 1000.0;
             const double recorded = double(recordedTime[r] - recordedTime[r - 1]);
-            EXPECT_GE(replayed, recorded - 3.0) << "record " << r;
-            EXPECT_LE(replayed, recorded + 20.0) << "record " << r;
-            worst = std::max(worst, std::abs(replayed - recorded));
+            EXPECT_GE(replayed, recorded - 20.0) << "record " << r;
+            EXPECT_LE(replayed, recorded + 150.0) << "record " << r;
+            overruns.push_back(replayed - recorded);
         }
-        RecordProperty("worst_pause_deviation_ms", std::to_string(worst));
+        std::sort(overruns.begin(), overruns.end());
+        const double median = overruns[overruns.size() / 2];
+        EXPECT_LE(std::abs(median), 5.0) << "the replay's pauses drift from the recorded ones";
+        RecordProperty("median_pause_overrun_ms", std::to_string(median));
+        RecordProperty("worst_pause_overrun_ms", std::to_string(overruns.back()));
     }
 
     QTemporaryDir dir;
