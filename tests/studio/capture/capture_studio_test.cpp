@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
@@ -249,6 +250,22 @@ TEST_F(StudioCapture, ScreenshotKeyPastesThePictureIntoTheEditor)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !firstPicture(editor().toScriptText()).isNull(); }, 5000))
         << editor().toScriptText().left(200).toStdString();
     EXPECT_TRUE(samePixels(firstPicture(editor().toScriptText()), before_.copy(area)));
+}
+
+TEST_F(StudioCapture, ScreenshotCancelledWithTheExitButtonLeavesTheEditorAlone)
+{
+    putCursor("var x = 1;", 4);
+    ASSERT_TRUE(xdotool({"key", "alt+s"}));
+    Screen* overlay = waitForOverlay();
+    ASSERT_TRUE(overlay);
+    EXPECT_FALSE(window_->isVisible());
+    ASSERT_TRUE(dragOnScreen({400, 300}, {480, 360}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return overlay->barContainer() && overlay->barContainer()->isVisible(); },
+                                5000));
+    QWidget* exit = overlay->bar()->cancelButton();
+    ASSERT_TRUE(clickAt(exit->mapToGlobal(exit->rect().center())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window_->isVisible(); }, 5000));
+    EXPECT_EQ(editor().toScriptText(), "var x = 1;");
 }
 
 TEST_F(StudioCapture, ScriptMadeFromTheCatalogueClicksThePatchUnderVantorRun)
