@@ -12,6 +12,7 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xproto.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/record.h>
@@ -23,6 +24,12 @@ namespace tavix::platform::x11 {
 namespace {
 
 constexpr int kWheelNotch = 120;
+
+std::int64_t wallClockMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
 
 // Errors on the capture's connections are logged; others go to whoever handled
 // them before (Xlib's default handler would end the process).
@@ -107,17 +114,35 @@ void primaryOrigin(Display* display, int* x, int* y)
     XRRFreeScreenResources(resources);
 }
 
+// Pairs the server's millisecond clock with the wall clock: the time stamp of a
+// property change of our own, against the wall clock halfway through the round trip.
+bool readServerClock(Display* display, std::uint32_t* serverTime, std::int64_t* wallTime)
+{
+    const Window root = DefaultRootWindow(display);
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = PropertyChangeMask;
+    const Window window = XCreateWindow(display, root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
+                                        CopyFromParent, CWEventMask, &attributes);
+    if (!window)
+        return false;
+    const Atom atom = XInternAtom(display, "_TAVIX_CAPTURE_CLOCK", False);
+    const std::int64_t before = wallClockMs();
+    XChangeProperty(display, window, atom, XA_STRING, 8, PropModeReplace, nullptr, 0);
+    XEvent event;
+    XWindowEvent(display, window, PropertyChangeMask, &event);
+    const std::int64_t after = wallClockMs();
+    XDestroyWindow(display, window);
+    XFlush(display);
+    *serverTime = std::uint32_t(event.xproperty.time);
+    *wallTime = before + (after - before) / 2;
+    return true;
+}
+
 void onRecord(XPointer closure, XRecordInterceptData* data)
 {
     reinterpret_cast<RecordCapture*>(closure)->intercept(data->category, data->data,
                                                          data->data_len * 4UL);
     XRecordFreeData(data);
-}
-
-std::int64_t wallClockMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace
@@ -179,6 +204,7 @@ bool RecordCapture::open(std::string* error)
         return false;
     }
     primaryOrigin(control_, &originX_, &originY_);
+    anchored_ = readServerClock(control_, &anchorServer_, &anchorWall_);
     keys_.load(control_);
     if (pipe2(wakePipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
         *error = "cannot create the capture thread's wake-up pipe";
@@ -207,7 +233,6 @@ bool RecordCapture::start(Deliver deliver, std::string* error)
     }
     deliver_ = std::move(deliver);
     ended_ = false;
-    anchored_ = false;
     lastWall_ = 0;
     thread_ = std::thread([this] { run(); });
     return true;
@@ -273,13 +298,15 @@ void RecordCapture::close()
 
 std::int64_t RecordCapture::wallTime(std::uint32_t serverTime)
 {
+    const std::int64_t received = wallClockMs();
     if (!anchored_) {
         anchored_ = true;
         anchorServer_ = serverTime;
-        anchorWall_ = wallClockMs();
+        anchorWall_ = received;
     }
     const auto elapsed = std::int32_t(serverTime - anchorServer_);
-    lastWall_ = std::max(lastWall_, anchorWall_ + elapsed);
+    // Never later than its arrival, never earlier than the event before it.
+    lastWall_ = std::max(lastWall_, std::min(anchorWall_ + elapsed, received));
     return lastWall_;
 }
 

@@ -47,8 +47,8 @@ private:
     // The capture thread signals its end, so that stop can wait with a deadline.
     std::mutex endMutex_;
     std::condition_variable endChanged_;
-    // The first event anchors the server's millisecond clock to the wall clock:
-    // later events keep the server's exact spacing.
+    // The server's millisecond clock against the wall clock, read at the start
+    // (or, failing that, at the first event): events keep the server's exact spacing.
     bool anchored_ = false;
     std::uint32_t anchorServer_ = 0;
     std::int64_t anchorWall_ = 0;
