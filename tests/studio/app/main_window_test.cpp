@@ -17,6 +17,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -228,6 +230,13 @@ TEST_F(StudioWindow, DebugStopsAtGutterBreakpointsStepsAndStops)
                             "var z = y * 2;\n"         // 7
                             "var w = z + 1;\n"         // 8
                             "log.info('w=' + w);\n")); // 9
+    // F9 toggles a breakpoint on the cursor's line.
+    QTextCursor cursor(editor().document()->findBlockByNumber(6));
+    editor().setTextCursor(cursor);
+    press(Qt::Key_F9);
+    EXPECT_EQ(editor().breakpoints(), QVector<int>{7});
+    press(Qt::Key_F9);
+    EXPECT_TRUE(editor().breakpoints().isEmpty());
     test::clickGutter(editor(), 5);
     test::clickGutter(editor(), 8);
     ASSERT_EQ(editor().breakpoints(), (QVector<int>{5, 8}));
