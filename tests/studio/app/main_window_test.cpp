@@ -5,7 +5,9 @@
 #include <QBuffer>
 #include <QCompleter>
 #include <QProcess>
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -401,6 +403,34 @@ TEST_F(StudioWindow, UnsavedChangesAreNotDroppedWithoutAQuestion)
     press(Qt::Key_N, Qt::ControlModifier);
     window().loadFile(path);
     EXPECT_TRUE(none.texts().isEmpty());
+}
+
+TEST_F(StudioWindow, CancellingTheSaveDialogOfANewScriptKeepsEverything)
+{
+    QTest::keyClicks(&editor(), "unnamed");
+    const QString typed = editor().toScriptText();
+    // The user answers "save" to the question, then cancels the file dialog.
+    QStringList seen;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen << QStringLiteral("question");
+            box->button(QMessageBox::Save)->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            seen << dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    user.start(20);
+    press(Qt::Key_S, Qt::ControlModifier);
+    press(Qt::Key_N, Qt::ControlModifier);
+    user.stop();
+    EXPECT_EQ(seen, (QStringList{"保存文件", "question", "保存文件"}));
+    EXPECT_EQ(editor().toScriptText(), typed);
+    EXPECT_EQ(window().windowTitle(), "Lumora");
+    EXPECT_TRUE(window().currentFilePath().isEmpty());
+    EXPECT_TRUE(readRecentFiles().isEmpty());
 }
 
 TEST_F(StudioWindow, RecentFilesNewestFirstAndKeptAcrossARestart)
