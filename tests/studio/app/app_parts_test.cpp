@@ -1,6 +1,7 @@
 // The window-free parts of the studio: log lines, titles, recent files,
 // script files on disk, the variable table and the single-instance check.
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,9 +9,11 @@
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "message_handler.h"
 #include "privilege_drop.h"
+#include "std_capture.h"
 #include "recent_files.h"
 #include "script_file.h"
 #include "single_instance.h"
@@ -48,6 +51,23 @@ TEST(LogLines, OneLinePerTextLineAndNoBlankLines)
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatLogMessage(c.message), c.written) << c.message.toStdString();
+}
+
+TEST(LogLines, TheHandlerWritesEveryMessageOfEveryThreadAsPlainLines)
+{
+    QString written;
+    {
+        test::StdCapture error(2);
+        installMessageHandler();
+        qDebug() << "debug" << 1;
+        qDebug().noquote().nospace() << "log text" << "\n";  // as log.info writes it
+        qWarning("a warning");
+        std::thread other([] { qDebug().noquote() << "from another thread"; });
+        other.join();
+        qInstallMessageHandler(nullptr);
+        written = error.text();
+    }
+    EXPECT_EQ(written, "debug 1\nlog text\na warning\nfrom another thread\n");
 }
 
 TEST(WindowTitle, NewOpenedAndEdited)
