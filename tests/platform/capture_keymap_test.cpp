@@ -1,6 +1,7 @@
 // Recorded keys replay as the same key: the inverse of the injection's key map,
 // read through the current keyboard layout.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "display.h"
 #include "x11/x11_keymap.h"
@@ -42,8 +43,14 @@ TEST(InverseKeymap, EveryInjectedKeysymComesBackAsAVirtualKeyThatInjectsIt)
 
 class LayoutKeys : public ::testing::Test {
 protected:
-    void SetUp() override { TAVIX_REQUIRE_X11(); }
-    void TearDown() override { XTestInjector::setLayout("us"); }
+    void SetUp() override
+    {
+        TAVIX_REQUIRE_X11();
+        layout = std::make_unique<tavix::test::KeyboardLayoutGuard>();
+        ASSERT_TRUE(layout->saved());
+    }
+
+    std::unique_ptr<tavix::test::KeyboardLayoutGuard> layout;
 
     // Every key that records as a virtual key is the key that virtual key injects on.
     static void expectEveryKeyReplaysOnItself(Display* display, const KeyTranslator& keys)
@@ -82,6 +89,7 @@ TEST_F(LayoutKeys, UsLayout)
 
 TEST_F(LayoutKeys, GermanLayoutRecordsWhatItsKeysType)
 {
+    ASSERT_TRUE(XTestInjector::setLayout("us"));
     XTestInjector before;
     const int usZKey = XKeysymToKeycode(before.display(), XK_z);
     const int usYKey = XKeysymToKeycode(before.display(), XK_y);

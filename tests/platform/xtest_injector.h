@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -57,6 +58,33 @@ public:
 
 private:
     Display* display_;
+};
+
+// Keeps the display's keyboard map as it was and puts it back on destruction,
+// so that tests run on a developer's own desktop leave its layout alone.
+class KeyboardLayoutGuard {
+public:
+    KeyboardLayoutGuard()
+    {
+        if (dir_.isValid())
+            saved_ = QProcess::execute(QStringLiteral("xkbcomp"),
+                                       {QStringLiteral("-xkb"), display(), file()}) == 0;
+    }
+    ~KeyboardLayoutGuard()
+    {
+        if (saved_)
+            QProcess::execute(QStringLiteral("xkbcomp"), {QStringLiteral("-w0"), file(), display()});
+    }
+    KeyboardLayoutGuard(const KeyboardLayoutGuard&) = delete;
+    KeyboardLayoutGuard& operator=(const KeyboardLayoutGuard&) = delete;
+    bool saved() const { return saved_; }
+
+private:
+    static QString display() { return QString::fromLocal8Bit(qgetenv("DISPLAY")); }
+    QString file() const { return dir_.filePath(QStringLiteral("keymap.xkb")); }
+
+    QTemporaryDir dir_;
+    bool saved_ = false;
 };
 
 }  // namespace tavix::test

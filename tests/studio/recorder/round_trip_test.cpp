@@ -136,7 +136,6 @@ protected:
         ASSERT_TRUE(dir.isValid());
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("VANTOR_RUN"));
     }
-    void TearDown() override { XTestInjector::setLayout("us"); }
 
     // Records what `act` injects; the recording ends with the click on stop.
     QJsonArray record(const std::function<void(XTestInjector&)>& act)
@@ -210,6 +209,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    tavix::test::KeyboardLayoutGuard layout;
 };
 
 // A pause of the user's between two injected events.
@@ -255,6 +255,7 @@ TEST_F(RoundTrip, MovesClicksWheelAndKeysReplayAsRecorded)
 
 TEST_F(RoundTrip, AGermanLayoutReplaysTheSameKeys)
 {
+    ASSERT_TRUE(layout.saved());
     ASSERT_TRUE(XTestInjector::setLayout("de"));
     // Keys by what they type on the German layout; each entry's key code, to
     // check that its virtual key injects on the very same key.
