@@ -203,9 +203,11 @@ bool RecordCapture::open(std::string* error)
         context_ = 0;
         return false;
     }
+    name_ = name;
     primaryOrigin(control_, &originX_, &originY_);
     anchored_ = readServerClock(control_, &anchorServer_, &anchorWall_);
-    keys_.load(control_);
+    keymap_ = openKeymapWatch();
+    keys_.load(keymap_ ? keymap_ : control_);
     if (pipe2(wakePipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
         *error = "cannot create the capture thread's wake-up pipe";
         return false;
@@ -238,6 +240,29 @@ bool RecordCapture::start(Deliver deliver, std::string* error)
     return true;
 }
 
+Display* RecordCapture::openKeymapWatch()
+{
+    Display* display = openDisplay(name_);
+    if (!display)
+        return nullptr;
+    const unsigned int changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+    if (!XkbSelectEvents(display, XkbUseCoreKbd, changes, changes)) {
+        closeDisplay(display);
+        return nullptr;
+    }
+    XSync(display, False);
+    return display;
+}
+
+void RecordCapture::reloadKeys()
+{
+    // A fresh connection: Xlib's key caches of the old one still hold the old map.
+    closeDisplay(keymap_);
+    keymap_ = openKeymapWatch();
+    if (keymap_)
+        keys_.load(keymap_);
+}
+
 void RecordCapture::run()
 {
     const int xfd = ConnectionNumber(data_);
@@ -246,8 +271,18 @@ void RecordCapture::run()
         XRecordProcessReplies(data_);
         if (ended_)
             break;
-        pollfd fds[2] = {{xfd, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0 && errno != EINTR)
+        // Any event on the watch connection is a change of the keyboard map.
+        if (keymap_ && XPending(keymap_) > 0) {
+            while (XPending(keymap_) > 0) {
+                XEvent event;
+                XNextEvent(keymap_, &event);
+            }
+            reloadKeys();
+            continue;
+        }
+        pollfd fds[3] = {{xfd, POLLIN, 0}, {wakePipe_[0], POLLIN, 0},
+                         {keymap_ ? ConnectionNumber(keymap_) : -1, POLLIN, 0}};
+        if (poll(fds, 3, -1) < 0 && errno != EINTR)
             break;
         if (fds[1].revents & POLLIN)
             break;  // abandoned: the server never ended the stream
@@ -288,6 +323,7 @@ void RecordCapture::close()
     }
     context_ = 0;
     closeDisplay(data_);
+    closeDisplay(keymap_);
     closeDisplay(control_);
     for (int& fd : wakePipe_) {
         if (fd >= 0)

@@ -30,6 +30,10 @@ public:
 
 private:
     bool open(std::string* error);
+    // A connection that hears of keyboard map changes; null when none could be made.
+    Display* openKeymapWatch();
+    // After a change of the keyboard map: reads the new one.
+    void reloadKeys();
     void close();
     void run();
     std::int64_t wallTime(std::uint32_t serverTime);
@@ -38,6 +42,8 @@ private:
     Deliver deliver_;
     Display* control_ = nullptr;
     Display* data_ = nullptr;
+    Display* keymap_ = nullptr;  // the capture thread's, for the layout in use
+    std::string name_;
     unsigned long context_ = 0;
     int wakePipe_[2] = {-1, -1};
     int originX_ = 0, originY_ = 0;

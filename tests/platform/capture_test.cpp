@@ -157,6 +157,31 @@ TEST_F(DesktopCapture, StopEndsTheCaptureAndARestartCapturesAgain)
     EXPECT_EQ(collected.events[1].x, 9);
 }
 
+TEST_F(DesktopCapture, ALayoutSwitchedWhileCapturingIsFollowed)
+{
+    tavix::test::KeyboardLayoutGuard layout;
+    ASSERT_TRUE(layout.saved());
+    ASSERT_TRUE(XTestInjector::setLayout("us"));
+    XTestInjector us;
+    const KeyCode zKey = XKeysymToKeycode(us.display(), XK_z);
+    ASSERT_TRUE(XTestInjector::setLayout("de"));  // the same key types y now
+
+    // The new map reaches the capture on a connection of its own, a moment after
+    // the switch: the key is pressed until it records as Y, or the deadline passes.
+    int lastKey = 0;
+    const QDeadlineTimer deadline(10000);
+    while (lastKey != 0x59 && !deadline.hasExpired()) {
+        XTestFakeKeyEvent(us.display(), zKey, True, CurrentTime);
+        XTestFakeKeyEvent(us.display(), zKey, False, CurrentTime);
+        us.sync();
+        QTest::qWait(20);
+        for (const CaptureEvent& e : collected.events)
+            if (e.kind == CaptureEvent::KeyDown)
+                lastKey = e.virtualKey;
+    }
+    EXPECT_EQ(lastKey, 0x59);
+}
+
 // An X server of the test's own, started with `arguments`; its display name, or
 // empty when it did not come up.
 class PrivateXvfb {
