@@ -1,7 +1,8 @@
 // The script editor on a 5,000-line script with 40 inline pictures of 200 x 100:
 // loading it (setScriptText), writing it back (toScriptText), and a key press
 // in the middle of it up to the end of re-highlighting and repainting, next
-// to a plain QPlainTextEdit with the same highlighter as the floor.
+// to a plain QPlainTextEdit with the same highlighter as the floor (and the
+// bare QTextEdit the editor is built on).
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -65,14 +67,20 @@ struct Editors {
     vantor::CodeHighLighter highlighter{editor.document()};
     QPlainTextEdit plain;
     vantor::CodeHighLighter plainHighlighter{plain.document()};
+    // The rich-text edit the editor is built on, without anything of its own.
+    QTextEdit rich;
+    vantor::CodeHighLighter richHighlighter{rich.document()};
 
     Editors()
     {
         editor.setGeometry(0, 0, 900, 700);
         plain.setGeometry(0, 0, 900, 700);
         plain.setLineWrapMode(QPlainTextEdit::NoWrap);
+        rich.setGeometry(0, 0, 900, 700);
+        rich.setLineWrapMode(QTextEdit::NoWrap);
         editor.show();
         plain.show();
+        rich.show();
         if (!QTest::qWaitForWindowExposed(&editor) || !QTest::qWaitForWindowExposed(&plain))
             qWarning("editor_bench: windows not exposed");
     }
@@ -212,6 +220,14 @@ void BM_PlainTextEditKeyPressFloor(benchmark::State& state)
     typeInTheMiddle(state, e.plain, [&] { e.plain.viewport()->repaint(); });
 }
 BENCHMARK(BM_PlainTextEditKeyPressFloor)->Unit(benchmark::kMicrosecond);
+
+void BM_TextEditKeyPressFloor(benchmark::State& state)
+{
+    auto& e = editors();
+    e.rich.setPlainText(script());
+    typeInTheMiddle(state, e.rich, [&] { e.rich.viewport()->repaint(); });
+}
+BENCHMARK(BM_TextEditKeyPressFloor)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include "editor_private.h"
 #include "mycode_edit.h"
@@ -50,6 +51,23 @@ int numberOffset(int bh, int h)
     if (extra < 0)
         return 0;
     return extra < 21 ? extra : extra / 2;
+}
+
+// The block whose layout reaches down to y or past it, found by halving: the
+// layout's own hit test walks the blocks one by one.
+QTextBlock blockAtY(QTextDocument* document, qreal y)
+{
+    QAbstractTextDocumentLayout* layout = document->documentLayout();
+    int low = 0;
+    int high = document->blockCount() - 1;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (layout->blockBoundingRect(document->findBlockByNumber(middle)).top() <= y)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return document->findBlockByNumber(low);
 }
 
 }  // namespace
@@ -132,12 +150,7 @@ void MycodeEdit::lineNumberAreaPaintEvent(QPaintEvent* event)
     const int scroll = verticalScrollBar()->value();
     const int h = QFontMetrics(font()).height();
     const int numberWidth = lineNumberArea->width() - 22;
-    const int firstPosition = layout->hitTest(QPointF(0, scroll), Qt::FuzzyHit);
-    QTextBlock block = document()->findBlock(qMax(0, firstPosition));
-    // A hit test can land on the block below a partly visible one.
-    if (block.previous().isValid())
-        block = block.previous();
-
+    QTextBlock block = blockAtY(document(), scroll);
     for (; block.isValid(); block = block.next()) {
         const QRectF bounds = layout->blockBoundingRect(block);
         const int top = qRound(bounds.top()) - scroll;
@@ -196,12 +209,9 @@ void MycodeEdit::areaClick(int h)
     if (clickY >= 1) {
         QAbstractTextDocumentLayout* layout = document()->documentLayout();
         const qreal y = clickY + verticalScrollBar()->value();
-        const int position = layout->hitTest(QPointF(0, y), Qt::FuzzyHit);
-        QTextBlock block = document()->findBlock(qMax(0, position));
-        // FuzzyHit answers the nearest block; the click must lie within it.
-        while (block.isValid() && layout->blockBoundingRect(block).bottom() < y)
-            block = block.next();
-        if (block.isValid() && layout->blockBoundingRect(block).top() <= y) {
+        const QTextBlock block = blockAtY(document(), y);
+        const QRectF bounds = layout->blockBoundingRect(block);
+        if (bounds.top() <= y && y <= bounds.bottom()) {
             toggleLine(breakpointLines, block.blockNumber() + 1);
             emit setDebug(breakpointLines);
         }
