@@ -35,7 +35,7 @@ std::int64_t wallClockMs()
 // them before (Xlib's default handler would end the process).
 std::mutex errorLock;
 XErrorHandler previousHandler = nullptr;
-Display* watched[8] = {};
+Display* watched[16] = {};  // three per capture
 std::atomic<int> captureErrors{0};
 
 int onXError(Display* display, XErrorEvent* event)

@@ -1,6 +1,7 @@
-// The desktop's input through the X11 RECORD extension. It needs two connections
-// of its own: one that RECORD streams the events to, read by the capture thread,
-// and one for the control requests. The engine's injection connection is not used.
+// The desktop's input through the X11 RECORD extension, on connections of its
+// own: one that RECORD streams the events to and one that hears of keyboard map
+// changes, both read by the capture thread, and one for the control requests.
+// The engine's injection connection is not used.
 #pragma once
 
 #include <atomic>
