@@ -130,7 +130,8 @@ TEST_F(DesktopCapture, NothingIsLostWhileTheGuiThreadIsBusy)
     while (collected.session.pending() < std::size_t(kCount) && !deadline.hasExpired())
         QThread::yieldCurrentThread();
     EXPECT_TRUE(collected.events.empty()) << "delivered outside the GUI thread's event loop";
-    QTRY_COMPARE_WITH_TIMEOUT(collected.events.size(), std::size_t(kCount), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return collected.events.size() == std::size_t(kCount); }, 10000))
+        << "waited 10000 ms for collected.events.size() == std::size_t(kCount), have " << collected.events.size();
     for (int i = 0; i < kCount; ++i) {
         ASSERT_EQ(collected.events[i].x, i % 1000) << i;
         ASSERT_EQ(collected.events[i].y, i / 1000 + 10) << i;
@@ -255,7 +256,8 @@ TEST(ScriptedCaptureSource, DeliversThroughTheSamePathInOrderAfterABusySpell)
     ASSERT_TRUE(collected.session.start(std::move(source), &error));
     scripted->waitUntilDelivered();  // the GUI thread is busy meanwhile
     EXPECT_TRUE(collected.events.empty());
-    QTRY_COMPARE_WITH_TIMEOUT(collected.events.size(), events.size(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return collected.events.size() == events.size(); }, 10000))
+        << "waited 10000 ms for collected.events.size() == events.size(), have " << collected.events.size();
     for (std::size_t i = 0; i < events.size(); ++i)
         ASSERT_EQ(collected.events[i].x, int(i));
 }

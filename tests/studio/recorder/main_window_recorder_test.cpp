@@ -88,7 +88,8 @@ TEST_F(RecorderFromTheMainWindow, StopPutsTheRecordingIntoTheEditorAndUndoBrings
     EXPECT_EQ(view->pos().x(),
               QGuiApplication::screens().first()->geometry().width() - view->width());
     ASSERT_TRUE(view->isRecording());
-    QTRY_COMPARE(view->records().size(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->records().size() == 3; }, 5000))
+        << "waited 5000 ms for view->records().size() == 3, have " << view->records().size();
 
     QTest::mouseClick(view->findChild<QPushButton*>("btEnd"), Qt::LeftButton);
     EXPECT_TRUE(window.isVisible()) << "closing the recorder brings the window back";
@@ -105,7 +106,8 @@ TEST_F(RecorderFromTheMainWindow, ClosingTheRecorderWhileRecordingStillDeliversT
 {
     RpaView* view = startRecording();
     ASSERT_NE(view, nullptr);
-    QTRY_COMPARE(view->records().size(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->records().size() == 3; }, 5000))
+        << "waited 5000 ms for view->records().size() == 3, have " << view->records().size();
     view->close();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.editor()->toScriptText(), QString(kRecorded));

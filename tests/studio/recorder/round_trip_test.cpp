@@ -182,7 +182,8 @@ protected:
             recordedTime.push_back(qint64(value.toObject().value("time").toDouble()));
             expected.insert(expected.end(), calls.begin(), calls.end());
         }
-        QTRY_COMPARE_WITH_TIMEOUT(log.lines().size(), expected.size(), 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines().size() == expected.size(); }, 10000))
+            << "waited 10000 ms for log.lines().size() == expected.size(), have " << log.lines().size();
         const std::vector<Line> lines = log.lines();
         for (std::size_t i = 0; i < expected.size(); ++i)
             EXPECT_EQ(lines[i].text, expected[i]) << "call " << i;

@@ -260,7 +260,8 @@ TEST(RecorderHooks, TheNewestRecorderReceivesTheEvents)
         RpaView second;
         scripted->inject({event(CaptureEvent::Motion, 1000, 1, 1)});
         scripted->waitUntilDelivered();
-        QTRY_COMPARE(second.records().size(), 1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return second.records().size() == 1; }, 5000))
+            << "waited 5000 ms for second.records().size() == 1, have " << second.records().size();
         EXPECT_TRUE(first.records().isEmpty());
     }
     // The second one is gone: nothing is bound until a newer recorder exists.
