@@ -27,11 +27,21 @@ StdCapture::~StdCapture()
 
 QString StdCapture::text() const
 {
+    return QString::fromLocal8Bit(bytes());
+}
+
+QByteArray StdCapture::bytes() const
+{
     std::fflush(nullptr);
+    return bytesOnFile();
+}
+
+QByteArray StdCapture::bytesOnFile() const
+{
     QFile file(file_.fileName());
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromLocal8Bit(file.readAll());
+        return QByteArray();
+    return file.readAll();
 }
 
 QString StdCapture::tail(int lines) const

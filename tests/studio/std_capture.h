@@ -16,6 +16,11 @@ public:
 
     // Everything written so far.
     QString text() const;
+    // The same as bytes, exactly as written.
+    QByteArray bytes() const;
+    // What has reached the file, without flushing the stdio buffers first:
+    // lines still held in a buffer are not there yet.
+    QByteArray bytesOnFile() const;
     // The last `lines` lines, for failure messages.
     QString tail(int lines) const;
 
