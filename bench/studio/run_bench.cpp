@@ -17,9 +17,11 @@
 
 #include "run_js.h"
 #include "script_debugger.h"
+#include "script_file_name.h"
 #include "tavix.h"
 #include "tavix_mgr.h"
 
+namespace vantor {
 namespace {
 
 constexpr int kLoopCount = 20000;
@@ -52,7 +54,7 @@ qint64 statementsPerRun()
     static const qint64 count = [] {
         StatementCounter counter(&engine());
         engine().setAgent(&counter);
-        engine().evaluate(countingLoop(), RunJs::kFileName);
+        engine().evaluate(countingLoop(), QLatin1String(kScriptFileName));
         engine().setAgent(nullptr);
         return counter.statements;
     }();
@@ -63,7 +65,7 @@ void runCountingLoop(benchmark::State& state)
 {
     const qint64 statements = statementsPerRun();
     for (auto _ : state)
-        engine().evaluate(countingLoop(), RunJs::kFileName);
+        engine().evaluate(countingLoop(), QLatin1String(kScriptFileName));
     state.SetItemsProcessed(state.iterations() * statements);
     state.SetLabel("items = statements");
 }
@@ -129,11 +131,12 @@ BENCHMARK(BM_StopToEndThread)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+}  // namespace vantor
 
 int main(int argc, char** argv)
 {
     TX_api_initialize();
-    TavixMgr::instance();
+    vantor::TavixMgr::instance();
     benchmark::Initialize(&argc, argv);
     const int quiet = ::open("/dev/null", O_WRONLY);
     const int savedError = ::dup(STDERR_FILENO);
@@ -143,6 +146,6 @@ int main(int argc, char** argv)
     std::fflush(stderr);
     ::dup2(savedError, STDERR_FILENO);
     benchmark::Shutdown();
-    TavixMgr::release();
+    vantor::TavixMgr::release();
     return 0;
 }

@@ -2,8 +2,12 @@
 
 #include <QDebug>
 
+namespace vantor {
+
 void Log::info(QString infoStr)
 {
     qDebug().noquote().nospace() << infoStr << "\n";
     emit showInfo(infoStr);
 }
+
+}  // namespace vantor

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+namespace vantor {
+
 class Log : public QObject {
     Q_OBJECT
 public:
@@ -16,3 +18,5 @@ signals:
 public slots:
     void info(QString infoStr);
 };
+
+}  // namespace vantor

@@ -9,6 +9,9 @@
 
 #include "script_file_run.h"
 #include "tavix_mgr.h"
+#include "trace_texts.h"
+
+namespace vantor {
 
 namespace {
 
@@ -24,9 +27,7 @@ int usage(const char* reason)
     return kUsageError;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int runFile(int argc, char** argv)
 {
     if (argc != 2)
         return usage(argc > 2 ? "expected exactly one script file" : nullptr);
@@ -47,12 +48,21 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     });
 
-    const vantor::RunOutcome outcome = vantor::runScriptText(text);
+    const RunOutcome outcome = runScriptText(text);
     TavixMgr::release();
     if (outcome.uncaught) {
-        std::fprintf(stderr, "uncaught exception: %s (line %d)\n",
-                     outcome.message.toLocal8Bit().constData(), outcome.lineNumber);
+        const QString report = QString::fromUtf8(trace::kUncaughtException).arg(outcome.message);
+        std::fprintf(stderr, "%s (line %d)\n", report.toLocal8Bit().constData(), outcome.lineNumber);
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+}  // namespace vantor
+
+int main(int argc, char** argv)
+{
+    return vantor::runFile(argc, argv);
 }

@@ -1,9 +1,9 @@
-#include "debug_output.h"
+#include "trace_output.h"
 
 #include <QByteArray>
 #include <cstdio>
 
-namespace vantor::debug {
+namespace vantor::trace {
 
 namespace {
 
@@ -33,4 +33,10 @@ void errorOutput(const char* line)
     std::fflush(stderr);
 }
 
-}  // namespace vantor::debug
+void errorOutput(const char* text, int number)
+{
+    std::fprintf(stderr, "%s %d\n", text, number);
+    std::fflush(stderr);
+}
+
+}  // namespace vantor::trace

@@ -5,11 +5,13 @@
 
 #include <QString>
 
-namespace vantor::debug {
+namespace vantor::trace {
 
 void output(const QString& line);
 void errorOutput(const QString& line);
-// A fixed ASCII line, written without a conversion: the per-statement lines.
+// A fixed line, written without a text conversion.
 void errorOutput(const char* line);
+// `text`, a space and `number`.
+void errorOutput(const char* text, int number);
 
-}  // namespace vantor::debug
+}  // namespace vantor::trace
