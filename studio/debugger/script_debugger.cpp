@@ -62,6 +62,7 @@ void ScriptDebugger::stepOut()
 void ScriptDebugger::finish()
 {
     setMode(Finished);
+    trace::flush();
     d_->gate.open();
 }
 

@@ -18,7 +18,8 @@ public:
 
     // Installs a new agent on `engine`, replacing the engine's previous one.
     // `listener` (not owned, may be null) receives positions, variable views
-    // and uncaught exceptions.
+    // and uncaught exceptions. While the debugger lives its error trace is
+    // buffered.
     ScriptDebugger(QScriptEngine* engine, DebuggerListener* listener);
     // Detaches the agent from the engine if it is still installed there.
     ~ScriptDebugger();
@@ -35,7 +36,7 @@ public:
     void stepOver();
     // Pause at the first statement after the current function returns.
     void stepOut();
-    // No more stepping; a paused script continues.
+    // No more stepping; a paused script continues. The trace is written out.
     void finish();
     // Stop: finish, abort the evaluation at its next statement on the run
     // thread, and never pause again.

@@ -6,7 +6,6 @@
 #include <exception>
 
 #include "debugger_listener.h"
-#include "trace_output.h"
 #include "trace_texts.h"
 #include "variable_view.h"
 
@@ -155,6 +154,8 @@ void ScriptDebuggerPrivate::pause()
     } catch (const std::exception&) {
         output(QString::fromUtf8(trace::kVariablesFailed));
     }
+    // All of the trace is out before the script waits.
+    trace::flush();
     gate.wait();
 }
 
@@ -188,6 +189,7 @@ void ScriptDebuggerPrivate::exceptionThrow(qint64 scriptId, const QScriptValue& 
         listener->uncaughtExceptionAt(lineNumber, lineText);
         listener->logText(message);
     }
+    trace::flush();
 }
 
 }  // namespace vantor

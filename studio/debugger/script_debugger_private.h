@@ -14,6 +14,7 @@
 #include "pause_gate.h"
 #include "script_debugger.h"
 #include "script_record.h"
+#include "trace_output.h"
 
 class QScriptContext;
 
@@ -45,6 +46,7 @@ private:
     // The line of the latest statement of that script.
     int lastLineOf(qint64 scriptId, int fallback) const;
 
+    trace::BufferedTrace bufferedTrace_;
     ScriptDebugger* debugger_;
     QHash<qint64, std::shared_ptr<ScriptRecord>> scripts_;
     QHash<QScriptContext*, QStack<qint64>> contextScripts_;

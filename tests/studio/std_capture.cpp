@@ -3,13 +3,23 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace vantor::test {
 
-StdCapture::StdCapture(int fd) : fd_(fd), saved_(-1)
+StdCapture::StdCapture(int fd, Keep keep) : fd_(fd), saved_(-1)
 {
     std::fflush(nullptr);
+    if (keep == Discard) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null < 0)
+            return;
+        saved_ = ::dup(fd_);
+        ::dup2(null, fd_);
+        ::close(null);
+        return;
+    }
     if (!file_.open())
         return;
     saved_ = ::dup(fd_);
@@ -38,6 +48,8 @@ QByteArray StdCapture::bytes() const
 
 QByteArray StdCapture::bytesOnFile() const
 {
+    if (file_.fileName().isEmpty())
+        return QByteArray();
     QFile file(file_.fileName());
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();

@@ -1,5 +1,6 @@
 // Sends the process's standard output or error to a temporary file while it
-// lives, so that a test can read what was written there (by any thread).
+// lives, so that a test can read what was written there (by any thread), or
+// to /dev/null when nothing of it is read.
 #pragma once
 
 #include <QString>
@@ -9,7 +10,8 @@ namespace vantor::test {
 
 class StdCapture {
 public:
-    explicit StdCapture(int fd);
+    enum Keep { KeepText, Discard };
+    explicit StdCapture(int fd, Keep keep = KeepText);
     ~StdCapture();
     StdCapture(const StdCapture&) = delete;
     StdCapture& operator=(const StdCapture&) = delete;
