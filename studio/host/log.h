@@ -12,6 +12,11 @@ class Log : public QObject {
 public:
     using QObject::QObject;
 
+    // Whether log.info writes its debug line, for the whole process; on
+    // unless a host shows the texts elsewhere (vantor-run prints them on
+    // standard output).
+    static void setDebugLines(bool on);
+
 signals:
     void showInfo(QString infoStr);
 

@@ -1,12 +1,16 @@
 // vantor-run: runs one script file with the studio's script host, without a window.
 //   vantor-run script.js
-// log.info lines go to standard output; an uncaught exception goes to standard
-// error and gives exit code 1; a missing or unreadable file gives exit code 2.
+// log.info lines go to standard output, once; debug lines of the engine and the
+// host go to standard error, one line each; an uncaught exception goes to
+// standard error and gives exit code 1; a missing or unreadable file gives
+// exit code 2.
 #include <QFile>
 #include <QObject>
 #include <QString>
 #include <cstdio>
 
+#include "log.h"
+#include "message_lines.h"
 #include "script_file_run.h"
 #include "tavix_mgr.h"
 #include "trace_texts.h"
@@ -41,6 +45,9 @@ int runFile(int argc, char** argv)
     const QString text = QString::fromUtf8(file.readAll());
     file.close();
 
+    installRunnerMessageHandler();
+    // Each log.info text is printed once, here, on standard output.
+    Log::setDebugLines(false);
     TavixMgr* manager = TavixMgr::instance();
     QObject::connect(manager, &TavixMgr::showDebugInfo, [](const QString& line) {
         std::fputs(line.toLocal8Bit().constData(), stdout);
