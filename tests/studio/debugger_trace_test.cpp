@@ -58,11 +58,12 @@ public:
         thread.wait();
     }
 
-    // Starts the thread and presses `press` at every pause until the end.
-    bool runToTheEnd(const std::function<void(RunJs&)>& press)
+    // Starts the thread and presses `press` at every pause until the end,
+    // except at the first `freePauses`, which the script passes on its own.
+    bool runToTheEnd(const std::function<void(RunJs&)>& press, int freePauses)
     {
         thread.start();
-        int handled = 0;
+        int handled = freePauses;
         while (!ended) {
             // The variable view is the pause's last word before it blocks.
             if (!QTest::qWaitFor([&] { return ended || pauses > handled; }, 10000))
@@ -87,14 +88,16 @@ struct TraceCase {
     void (*prepare)(RunJs&);
     QVector<int> breakpoints;
     void (*press)(RunJs&);
+    int freePauses;  // pauses the start passes without blocking
 };
 
 const TraceCase kCases[] = {
-    {"run", [](RunJs& run) { run.setDebugMode(false); }, {3, 9}, [](RunJs& run) { run.resume(); }},
-    {"debug", [](RunJs& run) { run.setDebugMode(true); }, {3, 9}, [](RunJs& run) { run.resume(); }},
-    {"step_into", [](RunJs& run) { run.prepareStepInto(); }, {}, [](RunJs& run) { run.nextStepInto(); }},
-    {"step_over", [](RunJs& run) { run.prepareStepOver(); }, {}, [](RunJs& run) { run.nextStepOver(); }},
-    {"step_out", [](RunJs& run) { run.prepareStepOut(); }, {4}, [](RunJs& run) { run.nextStepOut(); }},
+    {"run", [](RunJs& run) { run.setDebugMode(false); }, {3, 9}, [](RunJs& run) { run.resume(); }, 0},
+    {"debug", [](RunJs& run) { run.setDebugMode(true); }, {3, 9}, [](RunJs& run) { run.resume(); }, 0},
+    // The step-into start reports its first statement and goes on to the second.
+    {"step_into", [](RunJs& run) { run.prepareStepInto(); }, {}, [](RunJs& run) { run.nextStepInto(); }, 1},
+    {"step_over", [](RunJs& run) { run.prepareStepOver(); }, {}, [](RunJs& run) { run.nextStepOver(); }, 0},
+    {"step_out", [](RunJs& run) { run.prepareStepOut(); }, {4}, [](RunJs& run) { run.nextStepOut(); }, 0},
 };
 
 QString fixturePath(const char* name)
@@ -144,7 +147,7 @@ TEST_F(DebuggerTrace, EveryStartModeWritesTheSameStandardErrorAsBefore)
             SteppedRun subject;
             c.prepare(subject.run);
             subject.run.setDebugArr(c.breakpoints);
-            ended = subject.runToTheEnd(c.press);
+            ended = subject.runToTheEnd(c.press, c.freePauses);
             written = err.bytes();
         }
         ASSERT_TRUE(ended) << c.name;
@@ -200,6 +203,33 @@ TEST_F(StoppedTrace, BufferedLinesReachTheFileWhileTheScriptSpins)
         << err->bytesOnFile().constData();
     controls.stop();
     ASSERT_TRUE(waitForEnd());
+}
+
+TEST_F(StoppedTrace, LinesOfTheStudiosThreadAndTheRunThreadNeverMix)
+{
+    // Continue pressed again and again while a plain run spins: each press
+    // writes "mode" from this thread between the run's per-statement lines.
+    useScript(QStringLiteral("var turns = 0;\nlog.info('spinning');\nwhile (true) { turns++; }\n"));
+    controls.run();
+    ASSERT_TRUE(waitForEvent("log spinning"));
+    for (int press = 0; press < 300; ++press)
+        controls.run();
+    controls.stop();
+    ASSERT_TRUE(waitForEnd());
+    const QList<QByteArray> lines = err->bytes().split('\n');
+    int modes = 0;
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        const QByteArray& line = lines[i];
+        if (line == "mode") {
+            ++modes;
+            continue;
+        }
+        const bool known = line == "positionChange" || line == "info" || line == "spinning" ||
+                           line.isEmpty();
+        ASSERT_TRUE(known) << "line " << i + 1 << ": " << line.constData();
+    }
+    // The start, every press, the stop and the end.
+    EXPECT_EQ(modes, 1 + 300 + 2);
 }
 
 }  // namespace
