@@ -17,7 +17,7 @@ constexpr int kCallsPerLoop = 1000;
 
 QScriptEngine& engine()
 {
-    return *TavixMgr::instance()->engine();
+    return *vantor::TavixMgr::instance()->engine();
 }
 
 void runLoop(benchmark::State& state, const QString& body)
@@ -88,10 +88,10 @@ BENCHMARK(BM_DirectPixel);
 int main(int argc, char** argv)
 {
     TX_api_initialize();  // builds the engine's application object (offscreen without a display)
-    TavixMgr::instance();
+    vantor::TavixMgr::instance();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    TavixMgr::release();
+    vantor::TavixMgr::release();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "breakpoint_list.h"
 
+namespace vantor {
+
 int BreakpointList::add(const QString& fileName, int lineNumber)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -27,3 +29,5 @@ int BreakpointList::find(const QString& fileName, int lineNumber) const
     }
     return -1;
 }
+
+}  // namespace vantor

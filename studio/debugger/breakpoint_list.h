@@ -8,6 +8,8 @@
 #include <atomic>
 #include <mutex>
 
+namespace vantor {
+
 class BreakpointList {
 public:
     // Appends a breakpoint and returns its identifier.
@@ -31,3 +33,5 @@ private:
     QVector<Entry> entries_;
     std::atomic<int> size_{0};
 };
+
+}  // namespace vantor

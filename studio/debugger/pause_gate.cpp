@@ -1,5 +1,7 @@
 #include "pause_gate.h"
 
+namespace vantor {
+
 void PauseGate::wait()
 {
     std::unique_lock<std::mutex> lock(mutex_);
@@ -59,3 +61,5 @@ bool PauseGate::hasWaiter() const
     std::lock_guard<std::mutex> lock(mutex_);
     return waiting_ > grants_;
 }
+
+}  // namespace vantor

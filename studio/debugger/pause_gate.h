@@ -8,6 +8,8 @@
 #include <condition_variable>
 #include <mutex>
 
+namespace vantor {
+
 class PauseGate {
 public:
     // Run thread: take the gate, blocking while it is taken.
@@ -32,3 +34,5 @@ private:
     int waiting_ = 0;  // run threads blocked in wait()
     int grants_ = 0;   // hand-overs to blocked threads not yet picked up
 };
+
+}  // namespace vantor

@@ -2,11 +2,14 @@
 
 #include <QScriptEngine>
 
-#include "debug_output.h"
 #include "script_debugger_private.h"
+#include "trace_output.h"
+#include "trace_texts.h"
 
-ScriptDebugger::ScriptDebugger(QScriptEngine* engine, RunJs* owner)
-    : d_(new ScriptDebuggerPrivate(engine, this)), owner_(owner)
+namespace vantor {
+
+ScriptDebugger::ScriptDebugger(QScriptEngine* engine, DebuggerListener* listener)
+    : d_(new ScriptDebuggerPrivate(engine, this)), listener_(listener)
 {
     engine->setAgent(d_);
 }
@@ -22,7 +25,7 @@ ScriptDebugger::~ScriptDebugger()
 void ScriptDebugger::setMode(Mode mode)
 {
     d_->mode.store(mode);
-    vantor::debug::errorOutput("mode");
+    trace::errorOutput(trace::kMode);
 }
 
 ScriptDebugger::Mode ScriptDebugger::mode() const
@@ -59,6 +62,7 @@ void ScriptDebugger::stepOut()
 void ScriptDebugger::finish()
 {
     setMode(Finished);
+    trace::flush();
     d_->gate.open();
 }
 
@@ -83,3 +87,5 @@ void ScriptDebugger::removeBreakpoints(const QString& fileName)
 {
     d_->breakpoints.removeAll(fileName);
 }
+
+}  // namespace vantor

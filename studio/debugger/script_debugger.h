@@ -1,11 +1,15 @@
 // The debugger a run attaches to the script engine: breakpoints, stepping and
-// the pause of the run thread, steered from the studio's thread.
+// the pause of the run thread, steered from the studio's thread. It reports
+// to a DebuggerListener (the run).
 #pragma once
 
 #include <QString>
 
 class QScriptEngine;
-class RunJs;
+
+namespace vantor {
+
+class DebuggerListener;
 class ScriptDebuggerPrivate;
 
 class ScriptDebugger {
@@ -13,9 +17,10 @@ public:
     enum Mode { Run = 0, StepInto = 1, StepOver = 2, StepOut = 3, Finished = 4 };
 
     // Installs a new agent on `engine`, replacing the engine's previous one.
-    // `owner` (not owned, may be null) receives positions, exceptions and the
-    // variable view.
-    ScriptDebugger(QScriptEngine* engine, RunJs* owner);
+    // `listener` (not owned, may be null) receives positions, variable views
+    // and uncaught exceptions. While the debugger lives its error trace is
+    // buffered.
+    ScriptDebugger(QScriptEngine* engine, DebuggerListener* listener);
     // Detaches the agent from the engine if it is still installed there.
     ~ScriptDebugger();
     ScriptDebugger(const ScriptDebugger&) = delete;
@@ -31,7 +36,7 @@ public:
     void stepOver();
     // Pause at the first statement after the current function returns.
     void stepOut();
-    // No more stepping; a paused script continues.
+    // No more stepping; a paused script continues. The trace is written out.
     void finish();
     // Stop: finish, abort the evaluation at its next statement on the run
     // thread, and never pause again.
@@ -41,9 +46,11 @@ public:
     int setBreakpoint(const QString& fileName, int lineNumber);
     void removeBreakpoints(const QString& fileName);
 
-    RunJs* owner() const { return owner_; }
+    DebuggerListener* listener() const { return listener_; }
 
 private:
     ScriptDebuggerPrivate* d_;
-    RunJs* owner_;
+    DebuggerListener* listener_;
 };
+
+}  // namespace vantor

@@ -5,12 +5,14 @@
 #include <QScriptEngine>
 #include <exception>
 
-#include "debug_output.h"
-#include "run_js.h"
+#include "debugger_listener.h"
+#include "trace_texts.h"
 #include "variable_view.h"
 
-using vantor::debug::errorOutput;
-using vantor::debug::output;
+namespace vantor {
+
+using trace::errorOutput;
+using trace::output;
 
 ScriptDebuggerPrivate::ScriptDebuggerPrivate(QScriptEngine* engine, ScriptDebugger* debugger)
     : QScriptEngineAgent(engine), debugger_(debugger)
@@ -29,6 +31,8 @@ void ScriptDebuggerPrivate::scriptUnload(qint64 id)
 {
     scripts_.remove(id);
     lastLines_.remove(id);
+    if (id == lastScript_)
+        lastScript_ = -1;
 }
 
 void ScriptDebuggerPrivate::functionEntry(qint64 scriptId)
@@ -62,6 +66,11 @@ ScriptRecord* ScriptDebuggerPrivate::recordOf(qint64 scriptId) const
     return scripts_.value(scriptId).get();
 }
 
+int ScriptDebuggerPrivate::lastLineOf(qint64 scriptId, int fallback) const
+{
+    return scriptId == lastScript_ ? lastLine_ : lastLines_.value(scriptId, fallback);
+}
+
 bool ScriptDebuggerPrivate::pausesHere(bool breakpointHit) const
 {
     if (breakpointHit)
@@ -85,9 +94,16 @@ void ScriptDebuggerPrivate::positionChange(qint64 scriptId, int lineNumber, int)
         engine()->abortEvaluation();
         return;
     }
-    errorOutput("positionChange");
-    errorOutput("info");
-    lastLines_[scriptId] = lineNumber;
+    errorOutput(trace::kPositionChange);
+    errorOutput(trace::kInfo);
+    // Most statements follow one of the same script: the map is only
+    // touched when the script changes.
+    if (scriptId != lastScript_) {
+        if (lastScript_ != -1)
+            lastLines_.insert(lastScript_, lastLine_);
+        lastScript_ = scriptId;
+    }
+    lastLine_ = lineNumber;
 
     ScriptRecord* record = nullptr;
     bool breakpointHit = false;
@@ -95,23 +111,23 @@ void ScriptDebuggerPrivate::positionChange(qint64 scriptId, int lineNumber, int)
         record = recordOf(scriptId);
         const QString fileName = record ? record->fileName() : QString();
         const int id = breakpoints.find(fileName, lineNumber);
-        errorOutput(QStringLiteral("hasBreakpoints %1").arg(id));
+        errorOutput(trace::kHasBreakpoints, id);
         if (id >= 0) {
-            output(QStringLiteral("Breakpoint %1 at %2:%3").arg(id + 1).arg(fileName).arg(lineNumber));
+            output(QString::fromUtf8(trace::kBreakpointHit).arg(id + 1).arg(fileName).arg(lineNumber));
             breakpointHit = true;
         }
     }
     if (!pausesHere(breakpointHit))
         return;
 
-    errorOutput("enterInteractiveMode");
+    errorOutput(trace::kEnterInteractiveMode);
     if (!record)
         record = recordOf(scriptId);
-    errorOutput("Q_ASSERT");
+    errorOutput(trace::kAssert);
     const QString lineText = record ? record->lineText(lineNumber) : QString();
-    if (RunJs* owner = debugger_->owner())
-        owner->reportPosition(lineNumber, lineText);
-    output(QStringLiteral("%1\t%2").arg(lineNumber).arg(lineText));
+    if (DebuggerListener* listener = debugger_->listener())
+        listener->pausedAt(lineNumber, lineText);
+    output(QString::fromUtf8(trace::kLineAndText).arg(lineNumber).arg(lineText));
     pause();
     if (aborting.load())
         engine()->abortEvaluation();
@@ -119,7 +135,7 @@ void ScriptDebuggerPrivate::positionChange(qint64 scriptId, int lineNumber, int)
 
 void ScriptDebuggerPrivate::pause()
 {
-    errorOutput("interactive");
+    errorOutput(trace::kInteractive);
     try {
         QScriptContext* context = engine()->currentContext();
         for (int i = 0; context && i < frameIndex_; ++i)
@@ -128,16 +144,18 @@ void ScriptDebuggerPrivate::pause()
         if (context)
             scope = context->activationObject();
         if (!scope.isObject()) {
-            errorOutput(QString::fromUtf8("获取it"));
+            errorOutput(QString::fromUtf8(trace::kGlobalScope));
             scope = engine()->globalObject();
         }
-        const vantor::VariableView view = vantor::variableView(scope);
-        if (RunJs* owner = debugger_->owner())
-            owner->showDebugINfo(view.shown());
+        const VariableView view = variableView(scope);
+        if (DebuggerListener* listener = debugger_->listener())
+            listener->variablesShown(view.shown());
         frameIndex_ = 0;
     } catch (const std::exception&) {
-        output(QString::fromUtf8("环境变量异常"));
+        output(QString::fromUtf8(trace::kVariablesFailed));
     }
+    // All of the trace is out before the script waits.
+    trace::flush();
     gate.wait();
 }
 
@@ -148,13 +166,13 @@ void ScriptDebuggerPrivate::exceptionThrow(qint64 scriptId, const QScriptValue& 
     // stop, not a fault of the script.
     if (hasHandler || aborting.load())
         return;
-    const QString message = QStringLiteral("uncaught exception: %1").arg(exception.toString());
+    const QString message = QString::fromUtf8(trace::kUncaughtException).arg(exception.toString());
     errorOutput(message);
     QScriptContext* context = engine()->currentContext();
     // The statement the throwing script was at. The context's own line can be
     // stale when an exception comes back out of a nested evaluation (a module
     // loaded by require): it still shows the module's line.
-    const int lineNumber = lastLines_.value(scriptId, QScriptContextInfo(context).lineNumber());
+    const int lineNumber = lastLineOf(scriptId, QScriptContextInfo(context).lineNumber());
     // The script the current context runs; a module evaluated from a host
     // function (require) runs in a context the engine entered without a
     // function entry, so the throwing script itself is asked next.
@@ -165,8 +183,13 @@ void ScriptDebuggerPrivate::exceptionThrow(qint64 scriptId, const QScriptValue& 
     if (!record)
         record = recordOf(scriptId);
     const QString lineText =
-        record ? record->lineText(lineNumber) : QStringLiteral("(no source text available)");
-    output(QStringLiteral("%1\t%2").arg(lineNumber).arg(lineText));
-    if (RunJs* owner = debugger_->owner())
-        owner->reportException(lineNumber, lineText, message);
+        record ? record->lineText(lineNumber) : QString::fromUtf8(trace::kNoSourceText);
+    output(QString::fromUtf8(trace::kLineAndText).arg(lineNumber).arg(lineText));
+    if (DebuggerListener* listener = debugger_->listener()) {
+        listener->uncaughtExceptionAt(lineNumber, lineText);
+        listener->logText(message);
+    }
+    trace::flush();
 }
+
+}  // namespace vantor

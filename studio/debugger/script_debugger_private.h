@@ -14,8 +14,11 @@
 #include "pause_gate.h"
 #include "script_debugger.h"
 #include "script_record.h"
+#include "trace_output.h"
 
 class QScriptContext;
+
+namespace vantor {
 
 class ScriptDebuggerPrivate : public QScriptEngineAgent {
 public:
@@ -40,10 +43,19 @@ private:
     void pause();
     ScriptRecord* recordOf(qint64 scriptId) const;
     bool pausesHere(bool breakpointHit) const;
+    // The line of the latest statement of that script.
+    int lastLineOf(qint64 scriptId, int fallback) const;
 
+    trace::BufferedTrace bufferedTrace_;
     ScriptDebugger* debugger_;
     QHash<qint64, std::shared_ptr<ScriptRecord>> scripts_;
     QHash<QScriptContext*, QStack<qint64>> contextScripts_;
-    QHash<qint64, int> lastLines_;  // script id -> line of its latest statement
+    // The latest statement: its script and line, and the lines of the scripts
+    // before it (script id -> line), kept as the statements move on.
+    qint64 lastScript_ = -1;
+    int lastLine_ = -1;
+    QHash<qint64, int> lastLines_;
     int frameIndex_ = 0;
 };
+
+}  // namespace vantor

@@ -1,10 +1,12 @@
 #include "script_record.h"
 
+#include "line_ends.h"
+
+namespace vantor {
+
 ScriptRecord::ScriptRecord(const QString& source, const QString& fileName, int baseLineNumber)
-    : source_(source), fileName_(fileName), baseLineNumber_(baseLineNumber)
+    : source_(withUnixLineEnds(source)), fileName_(fileName), baseLineNumber_(baseLineNumber)
 {
-    // The engine counts "\r\n" as one line end; so do the offsets below.
-    source_.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     offsets_.insert(baseLineNumber_, 0);
 }
 
@@ -35,3 +37,5 @@ int ScriptRecord::lineOffset(int lineNumber)
     }
     return offset;
 }
+
+}  // namespace vantor

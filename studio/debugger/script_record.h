@@ -1,9 +1,12 @@
-// A script the engine has loaded: its text, file name and first line number,
-// with the start offsets of its lines worked out lazily and remembered.
+// A script the engine has loaded: its text (with "\n" line ends, as the engine
+// counts lines), file name and first line number, with the start offsets of
+// its lines worked out lazily and remembered.
 #pragma once
 
 #include <QMap>
 #include <QString>
+
+namespace vantor {
 
 class ScriptRecord {
 public:
@@ -22,3 +25,5 @@ private:
     int baseLineNumber_;
     QMap<int, int> offsets_;  // line number -> offset of its first character
 };
+
+}  // namespace vantor

@@ -4,7 +4,8 @@
 #include <QScriptValue>
 #include <QScriptValueIterator>
 
-#include "debug_output.h"
+#include "trace_output.h"
+#include "trace_texts.h"
 
 namespace vantor {
 
@@ -31,7 +32,7 @@ VariableView variableView(const QScriptValue& scope)
         const bool accessor =
             it.flags() & (QScriptValue::PropertyGetter | QScriptValue::PropertySetter);
         const QString text = accessor ? QStringLiteral("[accessor]") : valueText(it.value());
-        debug::output(name + QStringLiteral(" = ") + text);
+        trace::output(QString::fromUtf8(trace::kVariable).arg(name, text));
         QJsonObject entry;
         entry.insert(name, text);
         view.all.append(entry);

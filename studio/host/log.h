@@ -5,10 +5,17 @@
 #include <QObject>
 #include <QString>
 
+namespace vantor {
+
 class Log : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+
+    // Whether log.info writes its debug line, for the whole process; on
+    // unless a host shows the texts elsewhere (vantor-run prints them on
+    // standard output).
+    static void setDebugLines(bool on);
 
 signals:
     void showInfo(QString infoStr);
@@ -16,3 +23,5 @@ signals:
 public slots:
     void info(QString infoStr);
 };
+
+}  // namespace vantor

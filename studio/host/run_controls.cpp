@@ -4,7 +4,11 @@
 #include <QDebug>
 #include <QThread>
 
+#include "line_ends.h"
 #include "run_js.h"
+#include "trace_texts.h"
+
+namespace vantor {
 
 namespace {
 
@@ -51,7 +55,7 @@ void RunControls::run()
     if (steering())
         run_->resume();
     else
-        start(Start::Run);
+        start(StartMode::Run);
 }
 
 void RunControls::debug()
@@ -59,31 +63,31 @@ void RunControls::debug()
     if (steering())
         run_->resume();
     else
-        start(Start::Debug);
+        start(StartMode::Debug);
 }
 
-void RunControls::step(Start how, void (RunJs::*next)())
+void RunControls::step(StartMode how, void (RunJs::*next)())
 {
     if (!steering())
         return start(how);
-    qDebug() << "runjs isRun";
+    qDebug() << trace::kStepSending;
     (run_->*next)();
-    qDebug() << "runjs isRun1";
+    qDebug() << trace::kStepSent;
 }
 
 void RunControls::stepInto()
 {
-    step(Start::StepInto, &RunJs::nextStepInto);
+    step(StartMode::StepInto, &RunJs::nextStepInto);
 }
 
 void RunControls::stepOver()
 {
-    step(Start::StepOver, &RunJs::nextStepOver);
+    step(StartMode::StepOver, &RunJs::nextStepOver);
 }
 
 void RunControls::stepOut()
 {
-    step(Start::StepOut, &RunJs::nextStepOut);
+    step(StartMode::StepOut, &RunJs::nextStepOut);
 }
 
 void RunControls::stop()
@@ -98,7 +102,7 @@ void RunControls::setBreakpoints(QVector<int> lines)
         run_->setDebugArr(lines);
 }
 
-void RunControls::start(Start how)
+void RunControls::start(StartMode how)
 {
     auto* run = new RunJs;
     connect(run, &RunJs::debugRunNum, this, &RunControls::debugRunNum);
@@ -107,16 +111,9 @@ void RunControls::start(Start how)
     const quint64 generation = ++generation_;
     connect(run, &RunJs::endThread, this, [this, generation] { onRunEnded(generation); });
 
-    ScriptSource source = source_ ? source_() : ScriptSource();
-    source.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    run->setScript(source.text);
-    switch (how) {
-    case Start::Run: run->setDebugMode(false); break;
-    case Start::Debug: run->setDebugMode(true); break;
-    case Start::StepInto: run->prepareStepInto(); break;
-    case Start::StepOver: run->prepareStepOver(); break;
-    case Start::StepOut: run->prepareStepOut(); break;
-    }
+    const ScriptSource source = source_ ? source_() : ScriptSource();
+    run->setScript(withUnixLineEnds(source.text));
+    run->setStartMode(how);
     run->setDebugArr(source.breakpoints);
 
     auto* thread = new QThread;
@@ -124,11 +121,11 @@ void RunControls::start(Start how)
     connect(thread, &QThread::started, run, &RunJs::runJs);
     run_ = run;
     thread_ = thread;
-    if (how == Start::StepInto)
-        qDebug().noquote() << QString::fromUtf8("开始准备执行线程");
+    if (how == StartMode::StepInto)
+        qDebug().noquote() << QString::fromUtf8(trace::kThreadStarting);
     thread->start(QThread::InheritPriority);
-    if (how == Start::StepInto)
-        qDebug().noquote() << QString::fromUtf8("开始执行线程");
+    if (how == StartMode::StepInto)
+        qDebug().noquote() << QString::fromUtf8(trace::kThreadStarted);
 }
 
 void RunControls::onRunEnded(quint64 generation)
@@ -150,3 +147,5 @@ void RunControls::release()
     run_ = nullptr;
     thread_ = nullptr;
 }
+
+}  // namespace vantor

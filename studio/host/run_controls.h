@@ -12,7 +12,12 @@
 #include <QVector>
 #include <functional>
 
+#include "start_mode.h"
+
 class QThread;
+
+namespace vantor {
+
 class RunJs;
 
 struct ScriptSource {
@@ -51,11 +56,10 @@ signals:
     void endThread();
 
 private:
-    enum class Start { Run, Debug, StepInto, StepOver, StepOut };
     bool steering();
     // A step control: steers the active run, or starts a new one.
-    void step(Start how, void (RunJs::*next)());
-    void start(Start how);
+    void step(StartMode how, void (RunJs::*next)());
+    void start(StartMode how);
     void release();
     void onRunEnded(quint64 generation);
 
@@ -64,3 +68,5 @@ private:
     QThread* thread_ = nullptr;
     quint64 generation_ = 0;  // which run an end notice belongs to
 };
+
+}  // namespace vantor

@@ -2,17 +2,53 @@
 
 #include <QDebug>
 #include <QScriptEngine>
+#include <initializer_list>
 
 #include "script_debugger.h"
+#include "script_file_name.h"
 #include "tavix_mgr.h"
+#include "trace_output.h"
+#include "trace_texts.h"
 
-const QString RunJs::kFileName = QStringLiteral("example.js");
+namespace vantor {
 
 namespace {
 
 // How often an evaluation looks at the run thread's events, where a stop's
 // abort waits for loops that pass no statement (`while (true) {}`).
 constexpr int kStopCheckMs = 50;
+
+const QString kFileName = QLatin1String(kScriptFileName);
+
+// The debugger operations a start is made of.
+using Operation = void (*)(ScriptDebugger&);
+void runMode(ScriptDebugger& debugger) { debugger.setMode(ScriptDebugger::Run); }
+void stepIntoMode(ScriptDebugger& debugger) { debugger.setMode(ScriptDebugger::StepInto); }
+void doResume(ScriptDebugger& debugger) { debugger.resume(); }
+void doStepOver(ScriptDebugger& debugger) { debugger.stepOver(); }
+void doStepOut(ScriptDebugger& debugger) { debugger.stepOut(); }
+
+void applyAll(ScriptDebugger& debugger, std::initializer_list<Operation> operations)
+{
+    for (Operation operation : operations)
+        operation(debugger);
+}
+
+// Every debug start is a first choice (step over, else step-into mode), a
+// second one (step out, else step-into mode) and, for the debug control, a
+// continue. A later choice overrides an earlier one: the step-over start ends
+// in step-into mode with the pause gate held, so it pauses at the first
+// statement. Each mode change writes its trace line, hence the whole chain.
+void startDebugger(ScriptDebugger& debugger, StartMode mode)
+{
+    switch (mode) {
+    case StartMode::Run: return applyAll(debugger, {runMode});
+    case StartMode::Debug: return applyAll(debugger, {stepIntoMode, stepIntoMode, doResume});
+    case StartMode::StepInto: return applyAll(debugger, {stepIntoMode, stepIntoMode});
+    case StartMode::StepOver: return applyAll(debugger, {doStepOver, stepIntoMode});
+    case StartMode::StepOut: return applyAll(debugger, {stepIntoMode, doStepOut});
+    }
+}
 
 }  // namespace
 
@@ -34,34 +70,29 @@ void RunJs::setScript(const QString& text)
     script_ = text;
 }
 
+void RunJs::setStartMode(StartMode mode)
+{
+    startMode_ = mode;
+}
+
 void RunJs::setDebugMode(bool on)
 {
-    debug_ = on;
-    skipResume_ = false;
+    setStartMode(on ? StartMode::Debug : StartMode::Run);
 }
 
 void RunJs::prepareStepInto()
 {
-    debug_ = true;
-    skipResume_ = true;
-    startStepOver_ = false;
-    startStepOut_ = false;
+    setStartMode(StartMode::StepInto);
 }
 
 void RunJs::prepareStepOver()
 {
-    debug_ = true;
-    skipResume_ = true;
-    startStepOver_ = true;
-    startStepOut_ = false;
+    setStartMode(StartMode::StepOver);
 }
 
 void RunJs::prepareStepOut()
 {
-    debug_ = true;
-    skipResume_ = true;
-    startStepOver_ = false;
-    startStepOut_ = true;
+    setStartMode(StartMode::StepOut);
 }
 
 void RunJs::setDebugArr(QVector<int> arr)
@@ -93,19 +124,19 @@ void RunJs::resume()
 
 void RunJs::nextStepInto()
 {
-    qDebug() << "nextStep Into";
+    qDebug() << trace::kNextStepInto;
     control([](ScriptDebugger& debugger) { debugger.stepInto(); });
 }
 
 void RunJs::nextStepOver()
 {
-    qDebug() << "nextStep Over";
+    qDebug() << trace::kNextStepOver;
     control([](ScriptDebugger& debugger) { debugger.stepOver(); });
 }
 
 void RunJs::nextStepOut()
 {
-    qDebug() << "nextStep Out";
+    qDebug() << trace::kNextStepOut;
     control([](ScriptDebugger& debugger) { debugger.stepOut(); });
 }
 
@@ -143,22 +174,11 @@ void RunJs::stop()
 
 void RunJs::prepareDebugger(ScriptDebugger& debugger)
 {
-    if (debug_) {
-        if (startStepOver_)
-            debugger.stepOver();
-        else
-            debugger.setMode(ScriptDebugger::StepInto);
-        if (startStepOut_)
-            debugger.stepOut();
-        else
-            debugger.setMode(ScriptDebugger::StepInto);
-        if (!skipResume_)
-            debugger.resume();
-        for (int line : breakpointLines_)
-            debugger.setBreakpoint(kFileName, line);
-    } else {
-        debugger.setMode(ScriptDebugger::Run);
-    }
+    startDebugger(debugger, startMode_);
+    if (startMode_ == StartMode::Run)
+        return;
+    for (int line : breakpointLines_)
+        debugger.setBreakpoint(kFileName, line);
 }
 
 void RunJs::runJs()
@@ -193,7 +213,6 @@ void RunJs::runJs()
     engine->clearExceptions();
 
     running_.store(false);
-    startStepOver_ = false;
     emit debugRunNum(-1, QString());
     {
         std::lock_guard<std::mutex> lock(controlMutex_);
@@ -225,6 +244,28 @@ void RunJs::reportPosition(int lineNumber, const QString& lineText)
 
 void RunJs::reportException(int lineNumber, const QString& lineText, const QString& message)
 {
-    emit debugRunNum(lineNumber, lineText);
-    emit showLogInfo(message);
+    uncaughtExceptionAt(lineNumber, lineText);
+    logText(message);
 }
+
+void RunJs::pausedAt(int lineNumber, const QString& lineText)
+{
+    reportPosition(lineNumber, lineText);
+}
+
+void RunJs::variablesShown(const QJsonArray& view)
+{
+    showDebugINfo(view);
+}
+
+void RunJs::uncaughtExceptionAt(int lineNumber, const QString& lineText)
+{
+    emit debugRunNum(lineNumber, lineText);
+}
+
+void RunJs::logText(const QString& text)
+{
+    emit showLogInfo(text);
+}
+
+}  // namespace vantor

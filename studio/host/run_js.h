@@ -13,14 +13,16 @@
 #include <mutex>
 #include <vector>
 
+#include "debugger_listener.h"
+#include "start_mode.h"
+
+namespace vantor {
+
 class ScriptDebugger;
 
-class RunJs : public QObject {
+class RunJs : public QObject, private DebuggerListener {
     Q_OBJECT
 public:
-    // Every run evaluates its text under this name; breakpoints use it too.
-    static const QString kFileName;
-
     explicit RunJs(QObject* parent = nullptr);
     ~RunJs() override;
 
@@ -32,6 +34,10 @@ public:
 
     // Set-up, before the thread starts.
     void setScript(const QString& text);
+    // How the run starts; StartMode::Run unless set.
+    void setStartMode(StartMode mode);
+    StartMode startMode() const { return startMode_; }
+    // The same choices one by one: on is Debug, off is Run.
     void setDebugMode(bool on);
     void prepareStepInto();
     void prepareStepOver();
@@ -46,7 +52,7 @@ public:
     void nextStepOut();
     void stop();
 
-    // Called by the debugger on the run thread.
+    // What the debugger reports, as signals (on the run thread).
     void reportPosition(int lineNumber, const QString& lineText);
     void reportException(int lineNumber, const QString& lineText, const QString& message);
 
@@ -68,13 +74,16 @@ private:
     void control(Control apply);
     void prepareDebugger(ScriptDebugger& debugger);
 
+    // DebuggerListener: the debugger's reports, passed on as signals.
+    void pausedAt(int lineNumber, const QString& lineText) override;
+    void variablesShown(const QJsonArray& view) override;
+    void uncaughtExceptionAt(int lineNumber, const QString& lineText) override;
+    void logText(const QString& text) override;
+
     QString script_;
     std::atomic<bool> running_{false};
-    bool skipResume_ = false;
-    bool startStepOver_ = false;
-    bool startStepOut_ = false;
+    StartMode startMode_ = StartMode::Run;
     QVector<int> breakpointLines_;
-    bool debug_ = false;
     ScriptDebugger* debugger_ = nullptr;
 
     // Guards the debugger pointer, the breakpoint lines and the controls
@@ -86,3 +95,5 @@ private:
     bool finished_ = false;  // the debugger is gone; controls are dropped
     std::atomic<bool> ended_{false};
 };
+
+}  // namespace vantor

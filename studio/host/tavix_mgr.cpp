@@ -23,6 +23,8 @@
 #include "module_loader.h"
 #include "tavix.h"
 
+namespace vantor {
+
 namespace {
 
 TavixMgr* manager = nullptr;
@@ -102,12 +104,12 @@ TavixMgr::TavixMgr()
     engine_->globalObject().setProperty(QStringLiteral("log"), engine_->newQObject(log_));
     connect(log_, &Log::showInfo, this, &TavixMgr::showInfo);
     setUp();
-    vantor::setScriptEngine(engine_);
+    setScriptEngine(engine_);
 }
 
 TavixMgr::~TavixMgr()
 {
-    vantor::setScriptEngine(nullptr);
+    setScriptEngine(nullptr);
     for (HostObject& entry : hostObjects) {
         delete entry.object;
         entry.object = nullptr;
@@ -122,14 +124,14 @@ void TavixMgr::setUp()
     TX_api_initialize();
     HostObject* entry = std::begin(hostObjects);
     expose(*engine_, *entry++);  // app
-    vantor::installGlobalFunctions(*engine_);
-    vantor::installModuleLoader(*engine_);
+    installGlobalFunctions(*engine_);
+    installModuleLoader(*engine_);
     for (; entry != std::end(hostObjects); ++entry)
         expose(*engine_, *entry);
 
     TX_api* record = nullptr;
     TX_api_getData(&record);
-    vantor::setSharedRecord(record);
+    setSharedRecord(record);
 
     qRegisterMetaType<TX_api*>("TX_api*");
     qRegisterMetaType<QPoint*>("QPoint*");
@@ -142,3 +144,5 @@ void TavixMgr::showInfo(QString infoStr)
 {
     emit showDebugInfo(infoStr);
 }
+
+}  // namespace vantor

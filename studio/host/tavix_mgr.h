@@ -6,6 +6,9 @@
 #include <QString>
 
 class QScriptEngine;
+
+namespace vantor {
+
 class Log;
 
 class TavixMgr : public QObject {
@@ -32,3 +35,5 @@ private:
     QScriptEngine* engine_;
     Log* log_;
 };
+
+}  // namespace vantor

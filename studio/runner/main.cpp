@@ -1,14 +1,21 @@
 // vantor-run: runs one script file with the studio's script host, without a window.
 //   vantor-run script.js
-// log.info lines go to standard output; an uncaught exception goes to standard
-// error and gives exit code 1; a missing or unreadable file gives exit code 2.
+// log.info lines go to standard output, once; debug lines of the engine and the
+// host go to standard error, one line each; an uncaught exception goes to
+// standard error and gives exit code 1; a missing or unreadable file gives
+// exit code 2.
 #include <QFile>
 #include <QObject>
 #include <QString>
 #include <cstdio>
 
+#include "log.h"
+#include "message_lines.h"
 #include "script_file_run.h"
 #include "tavix_mgr.h"
+#include "trace_texts.h"
+
+namespace vantor {
 
 namespace {
 
@@ -24,9 +31,7 @@ int usage(const char* reason)
     return kUsageError;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int runFile(int argc, char** argv)
 {
     if (argc != 2)
         return usage(argc > 2 ? "expected exactly one script file" : nullptr);
@@ -40,6 +45,9 @@ int main(int argc, char** argv)
     const QString text = QString::fromUtf8(file.readAll());
     file.close();
 
+    installRunnerMessageHandler();
+    // Each log.info text is printed once, here, on standard output.
+    Log::setDebugLines(false);
     TavixMgr* manager = TavixMgr::instance();
     QObject::connect(manager, &TavixMgr::showDebugInfo, [](const QString& line) {
         std::fputs(line.toLocal8Bit().constData(), stdout);
@@ -47,12 +55,21 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     });
 
-    const vantor::RunOutcome outcome = vantor::runScriptText(text);
+    const RunOutcome outcome = runScriptText(text);
     TavixMgr::release();
     if (outcome.uncaught) {
-        std::fprintf(stderr, "uncaught exception: %s (line %d)\n",
-                     outcome.message.toLocal8Bit().constData(), outcome.lineNumber);
+        const QString report = QString::fromUtf8(trace::kUncaughtException).arg(outcome.message);
+        std::fprintf(stderr, "%s (line %d)\n", report.toLocal8Bit().constData(), outcome.lineNumber);
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+}  // namespace vantor
+
+int main(int argc, char** argv)
+{
+    return vantor::runFile(argc, argv);
 }

@@ -2,16 +2,16 @@
 
 #include <QScriptEngine>
 
+#include "line_ends.h"
+#include "script_file_name.h"
 #include "tavix_mgr.h"
 
 namespace vantor {
 
 RunOutcome runScriptText(const QString& text)
 {
-    QString script = text;
-    script.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QScriptEngine* engine = TavixMgr::instance()->engine();
-    engine->evaluate(script, QStringLiteral("example.js"), 1);
+    engine->evaluate(withUnixLineEnds(text), QLatin1String(kScriptFileName), 1);
     RunOutcome outcome;
     if (engine->hasUncaughtException()) {
         outcome.uncaught = true;

@@ -1,5 +1,5 @@
 // One run of a script file through the shared script engine, the way the
-// studio runs its editor's text: file name "example.js", first line 1.
+// studio runs its editor's text: the same file name, first line 1.
 #pragma once
 
 #include <QString>

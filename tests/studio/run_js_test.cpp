@@ -52,6 +52,31 @@ TEST(RunJs, ConstructedIdleAndNotRunning)
     EXPECT_FALSE(run.hasEnded());
 }
 
+TEST(RunJs, TheOneByOneSettersChooseTheStartMode)
+{
+    struct Case {
+        void (*set)(RunJs&);
+        StartMode expected;
+    };
+    const Case cases[] = {
+        {[](RunJs& run) { run.setDebugMode(false); }, StartMode::Run},
+        {[](RunJs& run) { run.setDebugMode(true); }, StartMode::Debug},
+        {[](RunJs& run) { run.prepareStepInto(); }, StartMode::StepInto},
+        {[](RunJs& run) { run.prepareStepOver(); }, StartMode::StepOver},
+        {[](RunJs& run) { run.prepareStepOut(); }, StartMode::StepOut},
+    };
+    RunJs run;
+    EXPECT_EQ(run.startMode(), StartMode::Run);
+    // Each choice replaces the one before, whatever it was.
+    for (const Case& first : cases) {
+        for (const Case& second : cases) {
+            first.set(run);
+            second.set(run);
+            EXPECT_EQ(run.startMode(), second.expected);
+        }
+    }
+}
+
 TEST(RunJs, ControlsBeforeTheDebuggerExistsAreAppliedOnceItDoes)
 {
     StdCapture quiet(STDERR_FILENO);

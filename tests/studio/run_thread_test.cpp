@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QTimer>
 #include <iterator>
+#include <memory>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "run_fixture.h"
@@ -190,6 +192,61 @@ TEST_F(RunThread, StepOutStartRunsToABreakpointAndStepOutAtTopLevelRunsOn)
     ASSERT_TRUE(waitForEnd());
     EXPECT_EQ(positionsAndLogs(), (QStringList{at(5, "    return sum;"), at(8, "log.info('c=' + c);"),
                                                "log c=3", kEnd, kEndThread}));
+}
+
+// Where each start control first stops, on one script with a breakpoint
+// inside the function (line 5).
+struct StartCase {
+    const char* name;
+    void (RunControls::*start)();
+    QStringList untilFirstPause;  // positions and log lines, up to the first pause or the end
+    bool pauses;
+};
+
+TEST_F(RunThread, EachStartModeFirstStopsWhereItShould)
+{
+    const StartCase cases[] = {
+        {"run", &RunControls::run, {"log c=3", kEnd, kEndThread}, false},
+        {"debug", &RunControls::debug, {at(5, "    return sum;")}, true},
+        {"step into", &RunControls::stepInto, {at(1, "var a = 1;"), at(2, "var b = 2;")}, true},
+        {"step over", &RunControls::stepOver, {at(1, "var a = 1;")}, true},
+        {"step out", &RunControls::stepOut, {at(5, "    return sum;")}, true},
+    };
+    for (const StartCase& c : cases) {
+        events.clear();
+        views.clear();
+        useScript(kAdd, {5});
+        (controls.*c.start)();
+        if (c.pauses) {
+            ASSERT_TRUE(waitForEvent("vars")) << c.name;
+            // Paused for good: nothing more comes until a control is pressed.
+            QTest::qWait(100);
+            EXPECT_EQ(positionsAndLogs(), c.untilFirstPause) << c.name;
+            controls.stop();
+        }
+        ASSERT_TRUE(waitForEnd()) << c.name;
+        if (!c.pauses) {
+            EXPECT_EQ(events, c.untilFirstPause) << c.name;
+        }
+    }
+}
+
+// The step-over start steps over, then sets step-into mode, which wins: the
+// run pauses at the first statement. Step-over mode alone would count the
+// script's own entry as a call and run on to the end.
+TEST_F(RunThread, StepOverStartIsOverriddenByStepIntoAndPausesAtTheFirstStatement)
+{
+    useScript("function f() {\n    return 1;\n}\nf();\nvar after = f();\n");
+    controls.stepOver();
+    ASSERT_TRUE(waitForEvent("vars"));
+    QTest::qWait(100);
+    EXPECT_EQ(positionsAndLogs(), QStringList{at(4, "f();")});
+    controls.stepOver();
+    ASSERT_TRUE(waitForEvent("at 5"));
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(positionsAndLogs(),
+              (QStringList{at(4, "f();"), at(5, "var after = f();"), kEnd, kEndThread}));
 }
 
 TEST_F(RunThread, StepOutAtTopLevelStopsAtTheNextBreakpoint)
@@ -461,6 +518,9 @@ TEST_F(RunThread, TwoHundredStartsAndStopsInARow)
     controls.stop();
     ASSERT_TRUE(waitForEnd());
     const int threadsBefore = threadCount();
+    // Each busy loop writes megabytes of trace before its stop: nothing here reads it.
+    err.reset();
+    err = std::make_unique<StdCapture>(STDERR_FILENO, StdCapture::Discard);
     for (int cycle = 0; cycle < 200; ++cycle) {
         controls.run();
         ASSERT_TRUE(QTest::qWaitFor([&] { return controls.currentRun()->isRunning(); }, 5000))

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QScriptEngine>
 
+#include "script_file_name.h"
 #include "tavix_mgr.h"
 
 namespace vantor::test {
@@ -12,7 +13,7 @@ namespace vantor::test {
 QString evaluate(const QString& script)
 {
     QScriptEngine* engine = TavixMgr::instance()->engine();
-    const QScriptValue result = engine->evaluate(script, QStringLiteral("example.js"), 1);
+    const QScriptValue result = engine->evaluate(script, QLatin1String(kScriptFileName), 1);
     if (engine->hasUncaughtException()) {
         const QString message = engine->uncaughtException().toString();
         engine->clearExceptions();

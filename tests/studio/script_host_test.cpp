@@ -15,6 +15,7 @@
 #include "script_harness.h"
 #include "tavix_mgr.h"
 
+using vantor::TavixMgr;
 using vantor::test::evaluate;
 
 namespace {

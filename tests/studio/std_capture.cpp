@@ -3,13 +3,23 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace vantor::test {
 
-StdCapture::StdCapture(int fd) : fd_(fd), saved_(-1)
+StdCapture::StdCapture(int fd, Keep keep) : fd_(fd), saved_(-1)
 {
     std::fflush(nullptr);
+    if (keep == Discard) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null < 0)
+            return;
+        saved_ = ::dup(fd_);
+        ::dup2(null, fd_);
+        ::close(null);
+        return;
+    }
     if (!file_.open())
         return;
     saved_ = ::dup(fd_);
@@ -27,11 +37,23 @@ StdCapture::~StdCapture()
 
 QString StdCapture::text() const
 {
+    return QString::fromLocal8Bit(bytes());
+}
+
+QByteArray StdCapture::bytes() const
+{
     std::fflush(nullptr);
+    return bytesOnFile();
+}
+
+QByteArray StdCapture::bytesOnFile() const
+{
+    if (file_.fileName().isEmpty())
+        return QByteArray();
     QFile file(file_.fileName());
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromLocal8Bit(file.readAll());
+        return QByteArray();
+    return file.readAll();
 }
 
 QString StdCapture::tail(int lines) const

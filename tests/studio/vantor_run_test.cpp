@@ -60,6 +60,25 @@ TEST_F(VantorRun, PrintsLogLinesOnStandardOutputAndExitsZero)
     EXPECT_FALSE(result.err.contains("uncaught exception"));
 }
 
+TEST_F(VantorRun, LogLinesGoToStandardOutputOnlyAndDiagnosticsAreOneLineEach)
+{
+    const RunResult result = runScript(
+        "log.info('only once');\nrequire('absent-module.js');\nlog.info('two\\nlines');\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "only once\ntwo\nlines\n");
+    EXPECT_FALSE(result.err.contains("only once")) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains("lines")) << result.err.toStdString();
+    // require()'s search, one line a directory (the caller's ".", then the
+    // empty entry of require.paths), and its failure.
+    const QStringList lines = result.err.split('\n');
+    const int search = lines.indexOf(".");
+    ASSERT_GE(search, 0) << result.err.toStdString();
+    EXPECT_EQ(lines.mid(search, 3),
+              (QStringList{".", "", "require() file not found: absent-module.js"}));
+    EXPECT_EQ(lines.count(""), 2) << result.err.toStdString();  // that entry and the end
+    EXPECT_TRUE(result.err.endsWith('\n'));
+}
+
 TEST_F(VantorRun, AnUncaughtExceptionGoesToStandardErrorWithItsLineAndExitsOne)
 {
     const RunResult result =

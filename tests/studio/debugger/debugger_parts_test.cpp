@@ -11,6 +11,7 @@
 #include "pause_gate.h"
 #include "script_record.h"
 
+namespace vantor {
 namespace {
 
 struct LineCase {
@@ -166,3 +167,4 @@ TEST(PauseGate, OpenLeavesItFreeAndAbandonNeverBlocksAgain)
 }
 
 }  // namespace
+}  // namespace vantor
