@@ -1,6 +1,7 @@
 #include "image/correlation_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <opencv2/core.hpp>
@@ -87,22 +88,25 @@ struct Candidate {
 
 // The float scores of one tile: its best one and the positions near it.
 struct TileScores {
+    double minScore = 0;
     float best = -std::numeric_limits<float>::infinity();
     float bestBound = 0;
+    double low = -1e300;    // max(best - its bound, minScore)
     double reach = -1e300;  // highest score plus bound
     std::vector<Candidate> candidates;
 
     double floor() const { return double(best) - double(bestBound); }
 
-    void add(cv::Point at, float score, float bound, double minScore)
+    void add(cv::Point at, float score, float bound)
     {
         if (score > best) {
             best = score;
             bestBound = bound;
+            low = std::max(floor(), minScore);
         }
         const double high = double(score) + double(bound);
         reach = std::max(reach, high);
-        if (high >= std::max(floor(), minScore))
+        if (high >= low)
             candidates.push_back({at, score, bound});
     }
 
@@ -213,10 +217,13 @@ void CorrelationSearch::transformTile(Tile& tile) const
     int mean[3];
     for (int c = 0; c < 3; ++c)
         mean[c] = int((total[c] + count / 2) / count);
-    cv::Mat planes[3];
+    thread_local cv::Mat planes[3];
     double energy = 0;
-    for (int c = 0; c < 3; ++c)
-        planes[c] = cv::Mat::zeros(dftSize_, CV_32F);
+    for (int c = 0; c < 3; ++c) {
+        planes[c].create(dftSize_, CV_32F);
+        if (width < dftSize_.width || height < dftSize_.height)
+            planes[c].setTo(0);
+    }
     for (int y = 0; y < height; ++y) {
         const uchar* p = part.ptr(y);
         float* out[3] = {planes[0].ptr<float>(y), planes[1].ptr<float>(y), planes[2].ptr<float>(y)};
@@ -241,9 +248,19 @@ void CorrelationSearch::prepare(cv::Size templSize)
     tilesX_ = (positionsX + step_.width - 1) / step_.width;
     const int tilesY = (positionsY + step_.height - 1) / step_.height;
     tiles_.assign(std::size_t(tilesX_) * tilesY, Tile());
+    // The spectra's memory stays with the thread for the next search.
+    thread_local std::vector<std::array<cv::Mat, 3>> kept;
+    if (kept.size() < tiles_.size())
+        kept.resize(tiles_.size());
     for (int ty = 0; ty < tilesY; ++ty)
-        for (int tx = 0; tx < tilesX_; ++tx)
-            tiles_[std::size_t(ty) * tilesX_ + tx].origin = cv::Point(tx * step_.width, ty * step_.height);
+        for (int tx = 0; tx < tilesX_; ++tx) {
+            const std::size_t i = std::size_t(ty) * tilesX_ + tx;
+            tiles_[i].origin = cv::Point(tx * step_.width, ty * step_.height);
+            for (int c = 0; c < 3; ++c) {
+                kept[i][c].create(dftSize_, CV_32F);
+                tiles_[i].spectra[c] = kept[i][c];
+            }
+        }
     cv::parallel_for_(cv::Range(0, int(tiles_.size())), [this](const cv::Range& range) {
         for (int i = range.start; i < range.end; ++i)
             transformTile(tiles_[i]);
@@ -280,14 +297,16 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     }
 
     const double sqrtNorm = std::sqrt(double(templ.centredNorm()));
-    const double scoreScale = double(n) / (double(dftSize_.width) * dftSize_.height) / sqrtNorm;
+    const float scoreScale = float(double(n) / (double(dftSize_.width) * dftSize_.height) / sqrtNorm);
     const double errorScale = kTransformError * std::log2(double(dftSize_.area())) * std::sqrt(double(n));
     const int tilesY = int(tiles_.size()) / tilesX_;
     std::vector<TileScores> results(tiles_.size());
 
     cv::parallel_for_(cv::Range(0, int(tiles_.size())), [&](const cv::Range& range) {
-        cv::Mat acc(dftSize_, CV_32F), corr;
-        WindowRows rows;
+        // Kept per thread: fresh large blocks cost page faults on every search.
+        thread_local cv::Mat acc, corr;
+        thread_local WindowRows rows;
+        acc.create(dftSize_, CV_32F);
         for (int i = range.start; i < range.end; ++i) {
             const Tile& tile = tiles_[i];
             const int x0 = tile.origin.x, y0 = tile.origin.y;
@@ -297,8 +316,9 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
                 continue;
             multiplyConjugateSum(tile.spectra, spectra, acc);
             cv::dft(acc, corr, cv::DFT_INVERSE | cv::DFT_REAL_OUTPUT, y1 - y0);
-            const double boundScale = errorScale * std::sqrt(tile.energy);
+            const float boundScale = float(errorScale * std::sqrt(tile.energy));
             TileScores& out = results[i];
+            out.minScore = minScore;
             rows.start(bgra_, x0, x1 - x0 + size.width - 1, y0, size.height);
             for (int y = y0; y < y1; ++y) {
                 if (y > y0)
@@ -311,14 +331,15 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
                     std::int64_t var = n * s.squares;
                     for (int k = 0; k < 3; ++k)
                         var -= s.s[k] * s.s[k];
-                    float score = 0, bound = 0;
-                    // n * variance well above n: far from OpenCV's flat floor.
-                    if (var > 2 * n || !flatWindow(s, n)) {
-                        const double inv = 1.0 / std::sqrt(double(var));
-                        score = float(double(c[x - x0]) * scoreScale * inv);
-                        bound = float(boundScale * inv) + 1e-6f;
+                    // Well above n, the variance is far from OpenCV's flat floor.
+                    if (var == 0 || (var <= 2 * n && flatWindow(s, n))) {
+                        out.add(cv::Point(x, y), 0.0f, 0.0f);
+                        continue;
                     }
-                    out.add(cv::Point(x, y), score, bound, minScore);
+                    const float inv = 1.0f / std::sqrt(float(var));
+                    const float score = c[x - x0] * scoreScale * inv;
+                    // The float arithmetic here adds a few units of 1e-7.
+                    out.add(cv::Point(x, y), score, boundScale * inv + 1e-6f + 1e-6f * std::abs(score));
                 }
             }
             out.finish(minScore);

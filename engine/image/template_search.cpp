@@ -70,11 +70,11 @@ float levelFactor(int level)
     return 1.0f;
 }
 
-QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold,
-                      const Corners& corners, int level)
+TemplateMatch findTemplate(const QImage& source, const QImage& templ, float threshold,
+                           const Corners& corners, int level)
 {
     if (source.isNull() || templ.isNull())
-        return QPoint(-1, -1);
+        return {};
     const QRect area = searchArea(corners, source.size());
     const float f = levelFactor(level);
     // The level scales the rectangle and the position found, not the pictures.
@@ -89,7 +89,7 @@ QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold
     // No score exceeds 1: a higher threshold (or NaN) is never reached.
     if (width < 1 || height < 1 || !(threshold <= 1.0f + kScoreRounding)) {
         qDebug("Can't find the image");
-        return QPoint(-1, -1);
+        return {};
     }
     // The source is read in place: every attempt matches inside the region.
     const BgraView view(source);
@@ -106,10 +106,17 @@ QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold
             break;
         const std::optional<Match> best = bestMatch(region, ti, correlation, minScore);
         if (best && threshold <= float(best->score) + kScoreRounding)
-            return QPoint(qRound(float(left + best->at.x) / f), qRound(float(top + best->at.y) / f));
+            return {QPoint(qRound(float(left + best->at.x) / f), qRound(float(top + best->at.y) / f)),
+                    best->score, attempt};
     }
     qDebug("Can't find the image");
-    return QPoint(-1, -1);
+    return {};
+}
+
+QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold,
+                      const Corners& corners, int level)
+{
+    return findTemplate(source, templ, threshold, corners, level).at;
 }
 
 bool ImageFamily::findImage(int x1, int y1, int x2, int y2, int* outX, int* outY, float threshold,
