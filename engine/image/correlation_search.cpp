@@ -6,6 +6,8 @@
 #include <limits>
 #include <opencv2/core.hpp>
 
+#include "image/row_scores.h"
+
 namespace tavix::image {
 
 namespace {
@@ -38,25 +40,28 @@ int tileSize(int extent, int templ)
 // acc = sum over channels of a[c] times the conjugate of b[c], for spectra in
 // OpenCV's packed layout (even width and height): the first and last columns
 // hold their own packed real transforms, the columns between complex pairs.
+// `pairs` complex numbers (real, imaginary) of three channels.
+__attribute__((target_clones("avx2", "default")))
+void multiplyConjugatePairs(const float* a0, const float* a1, const float* a2, const float* b0, const float* b1,
+                            const float* b2, int pairs, float* out)
+{
+    for (int i = 0; i < pairs; ++i) {
+        const int j = 2 * i;
+        out[j] = a0[j] * b0[j] + a0[j + 1] * b0[j + 1] + a1[j] * b1[j] + a1[j + 1] * b1[j + 1]
+            + a2[j] * b2[j] + a2[j + 1] * b2[j + 1];
+        out[j + 1] = a0[j + 1] * b0[j] - a0[j] * b0[j + 1] + a1[j + 1] * b1[j] - a1[j] * b1[j + 1]
+            + a2[j + 1] * b2[j] - a2[j] * b2[j + 1];
+    }
+}
+
 void multiplyConjugateSum(const cv::Mat* a, const cv::Mat* b, cv::Mat& acc)
 {
     const int rows = acc.rows;
     const int cols = acc.cols;
-    for (int r = 0; r < rows; ++r) {
-        float* out = acc.ptr<float>(r);
-        const float* a0 = a[0].ptr<float>(r);
-        const float* a1 = a[1].ptr<float>(r);
-        const float* a2 = a[2].ptr<float>(r);
-        const float* b0 = b[0].ptr<float>(r);
-        const float* b1 = b[1].ptr<float>(r);
-        const float* b2 = b[2].ptr<float>(r);
-        for (int j = 1; j + 1 <= cols - 2; j += 2) {
-            out[j] = a0[j] * b0[j] + a0[j + 1] * b0[j + 1] + a1[j] * b1[j] + a1[j + 1] * b1[j + 1]
-                + a2[j] * b2[j] + a2[j + 1] * b2[j + 1];
-            out[j + 1] = a0[j + 1] * b0[j] - a0[j] * b0[j + 1] + a1[j + 1] * b1[j] - a1[j] * b1[j + 1]
-                + a2[j + 1] * b2[j] - a2[j] * b2[j + 1];
-        }
-    }
+    for (int r = 0; r < rows; ++r)
+        multiplyConjugatePairs(a[0].ptr<float>(r) + 1, a[1].ptr<float>(r) + 1, a[2].ptr<float>(r) + 1,
+                               b[0].ptr<float>(r) + 1, b[1].ptr<float>(r) + 1, b[2].ptr<float>(r) + 1,
+                               (cols - 2) / 2, acc.ptr<float>(r) + 1);
     for (const int col : {0, cols - 1}) {
         auto at = [col](const cv::Mat& m, int r) { return m.ptr<float>(r)[col]; };
         auto real = [&](int r) {
@@ -84,6 +89,9 @@ struct Candidate {
     cv::Point at;
     float score;
     float bound;
+
+    // The highest the exact score may be (with the rounding of this sum).
+    double high() const { return double(score) + double(bound) + 1e-6; }
 };
 
 // The float scores of one tile: its best one and the positions near it.
@@ -97,17 +105,28 @@ struct TileScores {
 
     double floor() const { return double(best) - double(bestBound); }
 
-    void add(cv::Point at, float score, float bound)
+    void addRow(int y, int x0, int count, const float* scores, const float* bounds)
     {
-        if (score > best) {
-            best = score;
-            bestBound = bound;
+        float rowBest = -std::numeric_limits<float>::infinity(), rowReach = rowBest;
+        int at = 0;
+        for (int x = 0; x < count; ++x) {
+            if (scores[x] > rowBest) {
+                rowBest = scores[x];
+                at = x;
+            }
+            rowReach = std::max(rowReach, scores[x] + bounds[x]);
+        }
+        if (rowBest > best) {
+            best = rowBest;
+            bestBound = bounds[at];
             low = std::max(floor(), minScore);
         }
-        const double high = double(score) + double(bound);
-        reach = std::max(reach, high);
-        if (high >= low)
-            candidates.push_back({at, score, bound});
+        reach = std::max(reach, double(rowReach) + 1e-6);
+        if (double(rowReach) + 1e-6 < low)
+            return;
+        for (int x = 0; x < count; ++x)
+            if (Candidate{cv::Point(x0 + x, y), scores[x], bounds[x]}.high() >= low)
+                candidates.push_back({cv::Point(x0 + x, y), scores[x], bounds[x]});
     }
 
     // Drops the positions that the tile's final best score rules out.
@@ -115,80 +134,9 @@ struct TileScores {
     {
         const double low = std::max(floor(), minScore);
         candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
-                                        [low](const Candidate& c) {
-                                            return double(c.score) + double(c.bound) < low;
-                                        }),
+                                        [low](const Candidate& c) { return c.high() < low; }),
                          candidates.end());
     }
-};
-
-// Sums over windows of a fixed height, row after row: per column of the
-// tile's span, the sums of the window's rows, updated by one row in and one
-// out; along a row, the window's sums slide by one column in and one out.
-class WindowRows {
-public:
-    void start(const cv::Mat& bgra, int x0, int width, int y0, int height)
-    {
-        x0_ = x0;
-        height_ = height;
-        cols_.assign(std::size_t(width), Column());
-        for (int y = y0; y < y0 + height; ++y)
-            addRow(bgra, y, 1);
-    }
-
-    // Moves the rows to start at `y`.
-    void advance(const cv::Mat& bgra, int y)
-    {
-        addRow(bgra, y - 1, -1);
-        addRow(bgra, y + height_ - 1, 1);
-    }
-
-    WindowSums first(int width) const
-    {
-        WindowSums s;
-        for (int i = 0; i < width; ++i)
-            add(s, cols_[i], 1);
-        return s;
-    }
-
-    // Moves the window to start at column `i` of the span.
-    void slide(WindowSums& s, int i, int width) const
-    {
-        add(s, cols_[i - 1], -1);
-        add(s, cols_[i + width - 1], 1);
-    }
-
-private:
-    struct Column {
-        std::int32_t s[3] = {0, 0, 0};
-        std::int64_t squares = 0;
-    };
-
-    static void add(WindowSums& s, const Column& c, int sign)
-    {
-        for (int k = 0; k < 3; ++k)
-            s.s[k] += sign * c.s[k];
-        s.squares += sign * c.squares;
-    }
-
-    void addRow(const cv::Mat& bgra, int y, int sign)
-    {
-        const uchar* p = bgra.ptr(y) + std::size_t(x0_) * 4;
-        for (std::size_t i = 0; i < cols_.size(); ++i) {
-            Column& c = cols_[i];
-            int squares = 0;
-            for (int k = 0; k < 3; ++k) {
-                const int v = p[i * 4 + k];
-                c.s[k] += sign * v;
-                squares += v * v;
-            }
-            c.squares += sign * squares;
-        }
-    }
-
-    int x0_ = 0;
-    int height_ = 0;
-    std::vector<Column> cols_;
 };
 
 }  // namespace
@@ -209,34 +157,44 @@ void CorrelationSearch::transformTile(Tile& tile) const
     std::int64_t total[3] = {0, 0, 0};
     for (int y = 0; y < height; ++y) {
         const uchar* p = part.ptr(y);
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c)
-                total[c] += p[x * 4 + c];
+        std::int32_t row[3] = {0, 0, 0};
+        for (int x = 0; x < width; ++x) {
+            row[0] += p[x * 4];
+            row[1] += p[x * 4 + 1];
+            row[2] += p[x * 4 + 2];
+        }
+        for (int c = 0; c < 3; ++c)
+            total[c] += row[c];
     }
     const std::int64_t count = std::int64_t(width) * height;
     int mean[3];
     for (int c = 0; c < 3; ++c)
         mean[c] = int((total[c] + count / 2) / count);
     thread_local cv::Mat planes[3];
-    double energy = 0;
     for (int c = 0; c < 3; ++c) {
         planes[c].create(dftSize_, CV_32F);
         if (width < dftSize_.width || height < dftSize_.height)
             planes[c].setTo(0);
     }
+    std::int64_t energy = 0;
     for (int y = 0; y < height; ++y) {
         const uchar* p = part.ptr(y);
-        float* out[3] = {planes[0].ptr<float>(y), planes[1].ptr<float>(y), planes[2].ptr<float>(y)};
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c) {
-                const float v = float(int(p[x * 4 + c]) - mean[c]);
-                out[c][x] = v;
-                energy += double(v) * v;
-            }
+        float* b = planes[0].ptr<float>(y);
+        float* g = planes[1].ptr<float>(y);
+        float* r = planes[2].ptr<float>(y);
+        std::int32_t squares = 0;
+        for (int x = 0; x < width; ++x) {
+            const int vb = p[x * 4] - mean[0], vg = p[x * 4 + 1] - mean[1], vr = p[x * 4 + 2] - mean[2];
+            b[x] = float(vb);
+            g[x] = float(vg);
+            r[x] = float(vr);
+            squares += vb * vb + vg * vg + vr * vr;
+        }
+        energy += squares;
     }
     for (int c = 0; c < 3; ++c)
         cv::dft(planes[c], tile.spectra[c], 0, height);
-    tile.energy = energy;
+    tile.energy = double(energy);
 }
 
 void CorrelationSearch::prepare(cv::Size templSize)
@@ -284,9 +242,11 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     // The template's spectra: its deviations from its channel means.
     const std::int64_t n = templ.area();
     cv::Mat spectra[3];
+    thread_local cv::Mat plane;
+    if (plane.size() != dftSize_ || plane.type() != CV_32F)
+        plane = cv::Mat::zeros(dftSize_, CV_32F);
     for (int c = 0; c < 3; ++c) {
         const double mean = double(templ.channelSum(c)) / double(n);
-        cv::Mat plane = cv::Mat::zeros(dftSize_, CV_32F);
         for (int y = 0; y < size.height; ++y) {
             const uchar* p = templ.bgr().ptr(y);
             float* out = plane.ptr<float>(y);
@@ -295,17 +255,28 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
         }
         cv::dft(plane, spectra[c], 0, size.height);
     }
+    plane(cv::Rect(cv::Point(0, 0), size)).setTo(0);  // zero again for the next template
 
     const double sqrtNorm = std::sqrt(double(templ.centredNorm()));
     const float scoreScale = float(double(n) / (double(dftSize_.width) * dftSize_.height) / sqrtNorm);
     const double errorScale = kTransformError * std::log2(double(dftSize_.area())) * std::sqrt(double(n));
     const int tilesY = int(tiles_.size()) / tilesX_;
+    // Built once per search, kept with the thread: every attempt reads it.
+    thread_local SumTable sumTable;
+    const SumTable* table = nullptr;
+    if (n <= SumTable::kMaxArea) {
+        if (!tableBuilt_) {
+            sumTable.build(bgra_);
+            tableBuilt_ = true;
+        }
+        table = &sumTable;
+    }
     std::vector<TileScores> results(tiles_.size());
 
     cv::parallel_for_(cv::Range(0, int(tiles_.size())), [&](const cv::Range& range) {
         // Kept per thread: fresh large blocks cost page faults on every search.
         thread_local cv::Mat acc, corr;
-        thread_local WindowRows rows;
+        thread_local RowScores rows;
         acc.create(dftSize_, CV_32F);
         for (int i = range.start; i < range.end; ++i) {
             const Tile& tile = tiles_[i];
@@ -319,28 +290,12 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
             const float boundScale = float(errorScale * std::sqrt(tile.energy));
             TileScores& out = results[i];
             out.minScore = minScore;
-            rows.start(bgra_, x0, x1 - x0 + size.width - 1, y0, size.height);
+            rows.start(bgra_, x0, x1 - x0, y0, size, table);
             for (int y = y0; y < y1; ++y) {
                 if (y > y0)
-                    rows.advance(bgra_, y);
-                const float* c = corr.ptr<float>(y - y0);
-                WindowSums s = rows.first(size.width);
-                for (int x = x0; x < x1; ++x) {
-                    if (x > x0)
-                        rows.slide(s, x - x0, size.width);
-                    std::int64_t var = n * s.squares;
-                    for (int k = 0; k < 3; ++k)
-                        var -= s.s[k] * s.s[k];
-                    // Well above n, the variance is far from OpenCV's flat floor.
-                    if (var == 0 || (var <= 2 * n && flatWindow(s, n))) {
-                        out.add(cv::Point(x, y), 0.0f, 0.0f);
-                        continue;
-                    }
-                    const float inv = 1.0f / std::sqrt(float(var));
-                    const float score = c[x - x0] * scoreScale * inv;
-                    // The float arithmetic here adds a few units of 1e-7.
-                    out.add(cv::Point(x, y), score, boundScale * inv + 1e-6f + 1e-6f * std::abs(score));
-                }
+                    rows.advance(y);
+                rows.score(corr.ptr<float>(y - y0), scoreScale, boundScale);
+                out.addRow(y, x0, x1 - x0, rows.scores(), rows.bounds());
             }
             out.finish(minScore);
         }
@@ -358,7 +313,7 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     std::vector<Candidate> candidates;
     for (const TileScores& t : results)
         for (const Candidate& c : t.candidates)
-            if (double(c.score) + double(c.bound) >= floor)
+            if (c.high() >= floor)
                 candidates.push_back(c);
     std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
         return a.at.y != b.at.y ? a.at.y < b.at.y : a.at.x < b.at.x;

@@ -50,6 +50,7 @@ private:
     cv::Size step_;
     int tilesX_ = 0;
     std::vector<Tile> tiles_;
+    bool tableBuilt_ = false;
 };
 
 }  // namespace tavix::image
