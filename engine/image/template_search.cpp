@@ -1,6 +1,7 @@
 #include "image/template_search.h"
 
 #include <QtGlobal>
+#include <cfloat>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -46,16 +47,34 @@ cv::Mat attemptTemplate(const cv::Mat& templ, int attempt)
     return shrunk;
 }
 
+// OpenCV's answer for a template whose channels are each constant: every
+// window scores 1 when the template's deviation, as meanStdDev rounds it, is
+// below DBL_EPSILON; otherwise OpenCV scores the windows as it computes them.
+Match uniformMatch(const cv::Mat& region, const cv::Mat& templ)
+{
+    cv::Scalar mean, deviation;
+    cv::meanStdDev(templ, mean, deviation);
+    if (deviation.dot(deviation) < DBL_EPSILON)
+        return {cv::Point(0, 0), 1.0};
+    cv::Mat bgr, scores;
+    cv::cvtColor(region, bgr, cv::COLOR_BGRA2BGR);
+    cv::matchTemplate(bgr, templ, scores, cv::TM_CCOEFF_NORMED);
+    Match best;
+    cv::minMaxLoc(scores, nullptr, &best.score, nullptr, &best.at);
+    return best;
+}
+
 // The first position in scan order of the highest normalised correlation
-// coefficient of `templ` in `region`, when it is at least `minScore`.
-// A uniform template scores 1 everywhere (OpenCV's convention); a window that
-// scores exactly 1 is found by the exact pass without any correlation.
+// coefficient of `templ` in `region`, when it is at least `minScore`. A window
+// that scores exactly 1 is found by the exact pass without any correlation;
+// among windows that score exactly the same, the first in scan order counts
+// (OpenCV's float rounding may pick another of them).
 std::optional<Match> bestMatch(const cv::Mat& region, const cv::Mat& templ,
                                CorrelationSearch& correlation, double minScore)
 {
     const ScoredTemplate scored(templ);
     if (scored.uniform())
-        return Match{cv::Point(0, 0), 1.0};
+        return uniformMatch(region, templ);
     if (const std::optional<cv::Point> perfect = firstPerfectMatch(region, scored))
         return Match{*perfect, 1.0};
     return correlation.best(scored, minScore);

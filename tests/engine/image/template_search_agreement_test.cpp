@@ -162,11 +162,17 @@ TEST(SearchAgreement, TilingEdgesThresholdsRectanglesAndLevels)
         {"gradient only", wide, QRect(5, 5, 40, 30), 0, 0.9f, {}, 0},
         {"large template", wide, QRect(100, 30, 400, 200), 20, 0.5f, {}, 0},
     };
+    const QImage grey = solid(30, 16, QColor(200, 200, 200), QImage::Format_RGB32);
     AgreementCounts counts;
     for (const Case& c : cases) {
         const QImage templ = c.noise ? noisy(c.source.copy(c.cut), c.noise, 23) : c.source.copy(c.cut);
         expectAgreement(c.source, templ, c.threshold, c.corners, c.level, c.name, &counts);
     }
+    // Uniform templates: OpenCV's convention (every window scores 1, so the
+    // region's corner), or its own scores where its rounding misses that.
+    expectAgreement(wide, grey, 0.9f, {}, 0, "uniform", &counts);
+    expectAgreement(wide, grey, 0.9f, {300, 50, 600, 200}, 0, "uniform in rectangle", &counts);
+    EXPECT_EQ(tavix::image::findTemplate(wide, grey, 0.9f, {300, 50, 600, 200}, 0).at, QPoint(300, 50));
     EXPECT_GE(counts.found, 8);
     std::printf("%d searches, %d found, %d ties, %d differences from OpenCV's rounding\n",
                 counts.searches, counts.found, counts.ties, counts.rounding);
