@@ -192,16 +192,16 @@ TEST_F(ScreenCorpus, EngineAgreesWithOpenCvOnRealWindows)
             {"half size", resized(exact, 0.5), false},
             {"double size", resized(exact, 2.0), true},
             {"absent", absent, false},
-            {"uniform", solid(30, 16, QColor(source.pixel(2, 2)), QImage::Format_RGB32), true},
+            {"uniform", solid(30, 16, QColor(source.pixel(2, 2)), QImage::Format_RGB32), false},
         };
         const Corners around{at.left() - 30, at.top() - 20, at.right() + 30, at.bottom() + 20};
         const Corners leftHalf{0, 0, source.width() / 2, source.height() - 1};
         for (const auto& v : variants) {
             const std::string name = std::string(cut.name) + ", " + v.name;
             expectAgreement(source, v.templ, 0.9f, {}, 0, name, &counts);
-            expectAgreement(source, v.templ, 0.9f, {}, 1, name + ", level 1", &counts);
             if (!v.inRectangles)
                 continue;
+            expectAgreement(source, v.templ, 0.9f, {}, 1, name + ", level 1", &counts);
             expectAgreement(source, v.templ, 0.9f, around, 0, name + ", around", &counts);
             expectAgreement(source, v.templ, 0.8f, leftHalf, 1, name + ", left half, level 1", &counts);
         }
@@ -211,7 +211,6 @@ TEST_F(ScreenCorpus, EngineAgreesWithOpenCvOnRealWindows)
     const QImage ok = screen.copy(onScreen(desktop.okButton));
     expectAgreement(screen, ok, 0.9f, {}, 0, "screen, OK button", &counts);
     expectAgreement(screen, jpegCopy(ok), 0.9f, {}, 0, "screen, OK button JPEG", &counts);
-    expectAgreement(screen, screen.copy(browse), 0.9f, {}, 0, "screen, Browse button", &counts);
     std::printf("%d searches, %d found, %d ties, %d differences from OpenCV's rounding\n", counts.searches,
                 counts.found, counts.ties, counts.rounding);
     EXPECT_GT(counts.found, counts.searches / 3);
