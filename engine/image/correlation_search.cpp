@@ -148,7 +148,7 @@ CorrelationSearch::CorrelationSearch(const cv::Mat& bgra) : bgra_(bgra)
     CV_Assert(bgra.type() == CV_8UC4);
 }
 
-void CorrelationSearch::transformTile(Tile& tile) const
+void CorrelationSearch::transformTile(Tile& tile, cv::Mat* planes) const
 {
     const int width = std::min(dftSize_.width, bgra_.cols - tile.origin.x);
     const int height = std::min(dftSize_.height, bgra_.rows - tile.origin.y);
@@ -172,7 +172,6 @@ void CorrelationSearch::transformTile(Tile& tile) const
     int mean[3];
     for (int c = 0; c < 3; ++c)
         mean[c] = int((total[c] + count / 2) / count);
-    thread_local cv::Mat planes[3];
     for (int c = 0; c < 3; ++c) {
         planes[c].create(dftSize_, CV_32F);
         if (width < dftSize_.width || height < dftSize_.height)
@@ -222,8 +221,9 @@ void CorrelationSearch::prepare(cv::Size templSize)
             }
         }
     cv::parallel_for_(cv::Range(0, int(tiles_.size())), [this](const cv::Range& range) {
+        cv::Mat planes[3];
         for (int i = range.start; i < range.end; ++i)
-            transformTile(tiles_[i]);
+            transformTile(tiles_[i], planes);
     });
 }
 
@@ -276,10 +276,10 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     std::vector<TileScores> results(tiles_.size());
 
     cv::parallel_for_(cv::Range(0, int(tiles_.size())), [&](const cv::Range& range) {
-        // Kept per thread: fresh large blocks cost page faults on every search.
-        thread_local cv::Mat acc, corr;
-        thread_local RowScores rows;
-        acc.create(dftSize_, CV_32F);
+        // Per range, not per thread: a worker waiting inside a nested parallel
+        // call may run another range meanwhile.
+        cv::Mat acc(dftSize_, CV_32F), corr;
+        RowScores rows;
         for (int i = range.start; i < range.end; ++i) {
             const Tile& tile = tiles_[i];
             const int x0 = tile.origin.x, y0 = tile.origin.y;

@@ -27,7 +27,9 @@ struct Match {
 // scan order.
 class CorrelationSearch {
 public:
-    // `bgra` (4 bytes per pixel, alpha ignored) must outlive the search.
+    // `bgra` (4 bytes per pixel, alpha ignored) must outlive the search. The
+    // tile spectra and running sums live in buffers kept by the calling
+    // thread for its next search: one search per thread at a time.
     explicit CorrelationSearch(const cv::Mat& bgra);
 
     // The first position of the highest score of `templ` over the picture,
@@ -43,7 +45,8 @@ private:
     };
 
     void prepare(cv::Size templSize);
-    void transformTile(Tile& tile) const;
+    // `planes`: three scratch matrices of the transform's size.
+    void transformTile(Tile& tile, cv::Mat* planes) const;
 
     const cv::Mat& bgra_;
     cv::Size dftSize_;
