@@ -141,6 +141,38 @@ struct TileScores {
     }
 };
 
+// Buffers of one stripe of tiles, kept by the searching thread for its next
+// search: fresh large blocks cost page faults on every search. Each stripe is
+// one task, so no two running tasks share them, whichever worker runs them.
+struct Scratch {
+    cv::Mat planes[3];
+    cv::Mat acc;
+    cv::Mat corr;
+    RowScores rows;
+};
+
+std::vector<Scratch>& scratchOfThisThread(int stripes)
+{
+    thread_local std::vector<Scratch> kept;
+    if (int(kept.size()) < stripes)
+        kept.resize(std::size_t(stripes));
+    return kept;
+}
+
+// Runs `body(tile, scratch)` for every tile, in one stripe of consecutive
+// tiles per core.
+template <typename Body>
+void forEachTile(int tiles, const Body& body)
+{
+    const int stripes = std::max(1, std::min(cv::getNumThreads(), tiles));
+    std::vector<Scratch>& scratch = scratchOfThisThread(stripes);
+    cv::parallel_for_(cv::Range(0, stripes), [&](const cv::Range& range) {
+        for (int s = range.start; s < range.end; ++s)
+            for (int i = tiles * s / stripes; i < tiles * (s + 1) / stripes; ++i)
+                body(i, scratch[std::size_t(s)]);
+    }, stripes);
+}
+
 }  // namespace
 
 CorrelationSearch::CorrelationSearch(const cv::Mat& bgra) : bgra_(bgra)
@@ -220,11 +252,7 @@ void CorrelationSearch::prepare(cv::Size templSize)
                 tiles_[i].spectra[c] = kept[i][c];
             }
         }
-    cv::parallel_for_(cv::Range(0, int(tiles_.size())), [this](const cv::Range& range) {
-        cv::Mat planes[3];
-        for (int i = range.start; i < range.end; ++i)
-            transformTile(tiles_[i], planes);
-    });
+    forEachTile(int(tiles_.size()), [this](int i, Scratch& scratch) { transformTile(tiles_[i], scratch.planes); });
 }
 
 std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double minScore)
@@ -275,33 +303,29 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     }
     std::vector<TileScores> results(tiles_.size());
 
-    cv::parallel_for_(cv::Range(0, int(tiles_.size())), [&](const cv::Range& range) {
-        // Per range, not per thread: a worker waiting inside a nested parallel
-        // call may run another range meanwhile.
-        cv::Mat acc(dftSize_, CV_32F), corr;
-        RowScores rows;
-        for (int i = range.start; i < range.end; ++i) {
-            const Tile& tile = tiles_[i];
-            const int x0 = tile.origin.x, y0 = tile.origin.y;
-            const int x1 = i % tilesX_ == tilesX_ - 1 ? positionsX : std::min(x0 + step_.width, positionsX);
-            const int y1 = i / tilesX_ == tilesY - 1 ? positionsY : std::min(y0 + step_.height, positionsY);
-            if (x1 <= x0 || y1 <= y0)
-                continue;
-            multiplyConjugateSum(tile.spectra, spectra, acc);
-            cv::dft(acc, corr, cv::DFT_INVERSE | cv::DFT_REAL_OUTPUT, y1 - y0);
-            const float boundScale = float(errorScale * std::sqrt(tile.energy));
-            TileScores& out = results[i];
-            out.minScore = minScore;
-            out.low = minScore;
-            rows.start(bgra_, x0, x1 - x0, y0, size, table);
-            for (int y = y0; y < y1; ++y) {
-                if (y > y0)
-                    rows.advance(y);
-                rows.score(corr.ptr<float>(y - y0), scoreScale, boundScale);
-                out.addRow(y, x0, x1 - x0, rows.scores(), rows.bounds());
-            }
-            out.finish(minScore);
+    forEachTile(int(tiles_.size()), [&](int i, Scratch& scratch) {
+        const Tile& tile = tiles_[i];
+        const int x0 = tile.origin.x, y0 = tile.origin.y;
+        const int x1 = i % tilesX_ == tilesX_ - 1 ? positionsX : std::min(x0 + step_.width, positionsX);
+        const int y1 = i / tilesX_ == tilesY - 1 ? positionsY : std::min(y0 + step_.height, positionsY);
+        if (x1 <= x0 || y1 <= y0)
+            return;
+        scratch.acc.create(dftSize_, CV_32F);
+        multiplyConjugateSum(tile.spectra, spectra, scratch.acc);
+        cv::dft(scratch.acc, scratch.corr, cv::DFT_INVERSE | cv::DFT_REAL_OUTPUT, y1 - y0);
+        const float boundScale = float(errorScale * std::sqrt(tile.energy));
+        TileScores& out = results[i];
+        out.minScore = minScore;
+        out.low = minScore;
+        RowScores& rows = scratch.rows;
+        rows.start(bgra_, x0, x1 - x0, y0, size, table);
+        for (int y = y0; y < y1; ++y) {
+            if (y > y0)
+                rows.advance(y);
+            rows.score(scratch.corr.ptr<float>(y - y0), scoreScale, boundScale);
+            out.addRow(y, x0, x1 - x0, rows.scores(), rows.bounds());
         }
+        out.finish(minScore);
     });
 
     // The exact maximum is at least every tile's best float score less its
