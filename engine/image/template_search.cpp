@@ -1,12 +1,16 @@
 #include "image/template_search.h"
 
 #include <QtGlobal>
+#include <cfloat>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <opencv2/imgproc.hpp>
 
 #include "core/shared_state.h"
 #include "image/bgra_view.h"
+#include "image/correlation_search.h"
+#include "image/exact_occurrence.h"
 #include "image/image_family.h"
 #include "image/working_image.h"
 
@@ -15,16 +19,16 @@ namespace tavix::image {
 namespace {
 
 // OpenCV's correlation carries rounding errors of about 1e-6: a perfect match
-// may score 0.9999993, which must still reach a threshold of 1.
+// may score 0.9999993, which must still reach a threshold of 1. The same
+// comparison holds for the exact scores computed here.
 constexpr float kScoreRounding = 1e-5f;
 
-// Blue, green, red of `part` of `image` (code 1: alpha dropped); all of it
-// for an empty `part`.
-cv::Mat toBgr(const QImage& image, const cv::Rect& part = cv::Rect())
+// Blue, green, red of `image` (code 1: alpha dropped).
+cv::Mat toBgr(const QImage& image)
 {
     const BgraView view(image);
     cv::Mat bgr;
-    cv::cvtColor(part.empty() ? view.mat() : view.mat()(part), bgr, cv::COLOR_BGRA2BGR);
+    cv::cvtColor(view.mat(), bgr, cv::COLOR_BGRA2BGR);
     return bgr;
 }
 
@@ -43,6 +47,39 @@ cv::Mat attemptTemplate(const cv::Mat& templ, int attempt)
     return shrunk;
 }
 
+// OpenCV's answer for a template whose channels are each constant: every
+// window scores 1 when the template's deviation, as meanStdDev rounds it, is
+// below DBL_EPSILON; otherwise OpenCV scores the windows as it computes them.
+Match uniformMatch(const cv::Mat& region, const cv::Mat& templ)
+{
+    cv::Scalar mean, deviation;
+    cv::meanStdDev(templ, mean, deviation);
+    if (deviation.dot(deviation) < DBL_EPSILON)
+        return {cv::Point(0, 0), 1.0};
+    cv::Mat bgr, scores;
+    cv::cvtColor(region, bgr, cv::COLOR_BGRA2BGR);
+    cv::matchTemplate(bgr, templ, scores, cv::TM_CCOEFF_NORMED);
+    Match best;
+    cv::minMaxLoc(scores, nullptr, &best.score, nullptr, &best.at);
+    return best;
+}
+
+// The first position in scan order of the highest normalised correlation
+// coefficient of `templ` in `region`, when it is at least `minScore`. A window
+// that scores exactly 1 is found by the exact pass without any correlation;
+// among windows that score exactly the same, the first in scan order counts
+// (OpenCV's float rounding may pick another of them).
+std::optional<Match> bestMatch(const cv::Mat& region, const cv::Mat& templ,
+                               CorrelationSearch& correlation, double minScore)
+{
+    const ScoredTemplate scored(templ);
+    if (scored.uniform())
+        return uniformMatch(region, templ);
+    if (const std::optional<cv::Point> perfect = firstPerfectMatch(region, scored))
+        return Match{*perfect, 1.0};
+    return correlation.best(scored, minScore);
+}
+
 }  // namespace
 
 float levelFactor(int level)
@@ -52,11 +89,11 @@ float levelFactor(int level)
     return 1.0f;
 }
 
-QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold,
-                      const Corners& corners, int level)
+TemplateMatch findTemplate(const QImage& source, const QImage& templ, float threshold,
+                           const Corners& corners, int level)
 {
     if (source.isNull() || templ.isNull())
-        return QPoint(-1, -1);
+        return {};
     const QRect area = searchArea(corners, source.size());
     const float f = levelFactor(level);
     // The level scales the rectangle and the position found, not the pictures.
@@ -68,29 +105,37 @@ QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold
     const int top = std::max(ys, 0);
     const int width = std::min(ws + xs, source.width()) - left;
     const int height = std::min(hs + ys, source.height()) - top;
-    if (width < 1 || height < 1) {
+    // No score exceeds 1: a higher threshold (or NaN) is never reached.
+    if (width < 1 || height < 1 || !(threshold <= 1.0f + kScoreRounding)) {
         qDebug("Can't find the image");
-        return QPoint(-1, -1);
+        return {};
     }
-    // Only the region is converted: every attempt matches inside it.
-    const cv::Mat region = toBgr(source, cv::Rect(left, top, width, height));
+    // The source is read in place: every attempt matches inside the region.
+    const BgraView view(source);
+    const cv::Mat region = view.mat()(cv::Rect(left, top, width, height));
     const cv::Mat t = toBgr(templ);
+    // Scores below this cannot reach the threshold in the comparison below.
+    const double minScore = double(threshold) - double(kScoreRounding) - 1e-6;
 
+    CorrelationSearch correlation(region);
     for (int attempt = 0; attempt < kSearchAttempts; ++attempt) {
         const cv::Mat ti = attemptTemplate(t, attempt);
         // The template must fit strictly inside the region.
         if (ti.empty() || ti.cols >= width || ti.rows >= height)
             break;
-        cv::Mat scores;
-        cv::matchTemplate(region, ti, scores, cv::TM_CCOEFF_NORMED);
-        double best = 0;
-        cv::Point at;
-        cv::minMaxLoc(scores, nullptr, &best, nullptr, &at);
-        if (threshold <= float(best) + kScoreRounding)
-            return QPoint(qRound(float(left + at.x) / f), qRound(float(top + at.y) / f));
+        const std::optional<Match> best = bestMatch(region, ti, correlation, minScore);
+        if (best && threshold <= float(best->score) + kScoreRounding)
+            return {QPoint(qRound(float(left + best->at.x) / f), qRound(float(top + best->at.y) / f)),
+                    best->score, attempt};
     }
     qDebug("Can't find the image");
-    return QPoint(-1, -1);
+    return {};
+}
+
+QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold,
+                      const Corners& corners, int level)
+{
+    return findTemplate(source, templ, threshold, corners, level).at;
 }
 
 bool ImageFamily::findImage(int x1, int y1, int x2, int y2, int* outX, int* outY, float threshold,

@@ -1,0 +1,135 @@
+#include "image/row_scores.h"
+
+#include <cmath>
+
+#include "image/window_score.h"
+
+namespace tavix::image {
+
+namespace {
+
+// n times a window's variance, from its sums; exact in double while every
+// term stays below 2^53 (templates up to about 200 000 pixels), else through
+// 64-bit integers.
+__attribute__((target_clones("avx2", "default"), optimize("no-math-errno")))
+void rowVariance(const double* p0, const double* p1, const double* p2, const double* pq, int count, int width,
+                 double n, double* variance)
+{
+    for (int x = 0; x < count; ++x) {
+        const double s0 = p0[x + width] - p0[x];
+        const double s1 = p1[x + width] - p1[x];
+        const double s2 = p2[x + width] - p2[x];
+        const double sq = pq[x + width] - pq[x];
+        variance[x] = n * sq - s0 * s0 - s1 * s1 - s2 * s2;
+    }
+}
+
+__attribute__((target_clones("avx2", "default"), optimize("no-math-errno")))
+void rowScores(const float* corr, const double* variance, int count, float scale, float boundScale,
+               float* score, float* bound)
+{
+    for (int x = 0; x < count; ++x) {
+        const float v = float(variance[x]);
+        const float inv = v > 0.5f ? 1.0f / std::sqrt(v) : 0.0f;
+        const float s = corr[x] * scale * inv;
+        score[x] = s;
+        bound[x] = boundScale * inv + 1e-6f + 1e-6f * std::abs(s);
+    }
+}
+
+}  // namespace
+
+void RowScores::start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size, const SumTable* table)
+{
+    bgra_ = &bgra;
+    table_ = table && table->built() ? table : nullptr;
+    y_ = y0;
+    x0_ = x0;
+    count_ = count;
+    size_ = size;
+    area_ = std::int64_t(size.width) * size.height;
+    const std::size_t span = std::size_t(count) + size.width - 1;
+    for (int k = 0; k < 4; ++k) {
+        column_[k].assign(span, 0.0);
+        prefix_[k].resize(span + 1);
+    }
+    variance_.resize(std::size_t(count));
+    score_.resize(std::size_t(count));
+    bound_.resize(std::size_t(count));
+    if (table_)
+        return;
+    for (int y = y0; y < y0 + size.height; ++y)
+        addRow(y, 1.0);
+}
+
+void RowScores::advance(int y)
+{
+    y_ = y;
+    if (table_)
+        return;
+    addRow(y - 1, -1.0);
+    addRow(y + size_.height - 1, 1.0);
+}
+
+void RowScores::addRow(int y, double sign)
+{
+    const uchar* p = bgra_->ptr(y) + std::size_t(x0_) * 4;
+    const std::size_t span = column_[0].size();
+    double* c0 = column_[0].data();
+    double* c1 = column_[1].data();
+    double* c2 = column_[2].data();
+    double* cq = column_[3].data();
+    for (std::size_t i = 0; i < span; ++i) {
+        const int b = p[i * 4], g = p[i * 4 + 1], r = p[i * 4 + 2];
+        c0[i] += sign * b;
+        c1[i] += sign * g;
+        c2[i] += sign * r;
+        cq[i] += sign * (b * b + g * g + r * r);
+    }
+}
+
+void RowScores::score(const float* corr, float scale, float boundScale)
+{
+    const double n = double(area_);
+    bool exactInDouble = true;
+    if (table_) {
+        table_->rowVariance(x0_, count_, y_, size_, variance_.data());
+    } else {
+        const std::size_t span = column_[0].size();
+        for (int k = 0; k < 4; ++k) {
+            double* prefix = prefix_[k].data();
+            const double* column = column_[k].data();
+            prefix[0] = 0;
+            for (std::size_t i = 0; i < span; ++i)
+                prefix[i + 1] = prefix[i] + column[i];
+        }
+        exactInDouble = n * prefix_[3][span] < 4.5e15;
+        rowVariance(prefix_[0].data(), prefix_[1].data(), prefix_[2].data(), prefix_[3].data(), count_,
+                    size_.width, n, variance_.data());
+    }
+    // Near OpenCV's flat floor, and wherever double could round, decide from
+    // 64-bit integers.
+    for (int x = 0; x < count_; ++x) {
+        if (exactInDouble && (variance_[x] > 2 * n || variance_[x] == 0))
+            continue;
+        WindowSums sums;
+        if (table_) {
+            std::int64_t s[4];
+            table_->window(x0_ + x, y_, size_, s);
+            for (int k = 0; k < 3; ++k)
+                sums.s[k] = s[k];
+            sums.squares = s[3];
+        } else {
+            for (int k = 0; k < 3; ++k)
+                sums.s[k] = std::int64_t(prefix_[k][x + size_.width] - prefix_[k][x]);
+            sums.squares = std::int64_t(prefix_[3][x + size_.width] - prefix_[3][x]);
+        }
+        std::int64_t var = area_ * sums.squares;
+        for (int k = 0; k < 3; ++k)
+            var -= sums.s[k] * sums.s[k];
+        variance_[x] = (var == 0 || flatWindow(sums, area_)) ? 0.0 : double(var);
+    }
+    rowScores(corr, variance_.data(), count_, scale, boundScale, score_.data(), bound_.data());
+}
+
+}  // namespace tavix::image
