@@ -19,8 +19,9 @@ packages=(
   xvfb xauth unzip zip sqlite3 openssl python3 binutils
   # keyboard layouts of the recorder tests (setxkbmap)
   x11-xkb-utils xkb-data
-  # fonts so that widgets and OCR fixtures render text
-  fonts-dejavu-core fonts-wqy-microhei
+  # fonts so that widgets and OCR fixtures render text (Symbola: symbols such as the
+  # catalogue's camera, which the CJK and Latin fonts lack)
+  fonts-dejavu-core fonts-wqy-microhei fonts-symbola
 )
 
 missing=()
