@@ -36,6 +36,6 @@ int main(int argc, char** argv)
     }
     // A run that would not stop still uses the script engine.
     if (!runLeft)
-        TavixMgr::release();
+        vantor::TavixMgr::release();
     return code;
 }
