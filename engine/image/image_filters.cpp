@@ -50,7 +50,7 @@ bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int bor
 
 }  // namespace
 
-bool ImageFamily::interval(const char* colorStr, int threshold)
+bool interval(const char* colorStr, int threshold)
 {
     if (!haveWorkingImage())
         return false;
@@ -71,7 +71,7 @@ bool ImageFamily::interval(const char* colorStr, int threshold)
     return true;
 }
 
-bool ImageFamily::inRange(int lowerBound, int upperBound)
+bool inRange(int lowerBound, int upperBound)
 {
     if (!haveWorkingImage())
         return false;
@@ -87,12 +87,12 @@ bool ImageFamily::inRange(int lowerBound, int upperBound)
     return true;
 }
 
-bool ImageFamily::blur(int x, int y, int type, int point)
+bool blur(int x, int y, int type, int point)
 {
     return blurPlane(type, cv::Size(x, y), point, 0, cv::BORDER_REFLECT_101);
 }
 
-bool ImageFamily::gaussianBlur(int x, int y, int sigmaX, int sigmaY, int type)
+bool gaussianBlur(int x, int y, int sigmaX, int sigmaY, int type)
 {
     return blurPlane(0, cv::Size(x, y), sigmaX, sigmaY, type);
 }

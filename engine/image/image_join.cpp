@@ -61,7 +61,7 @@ QImage joinImages(const QImage& first, const QImage& second, int direction)
     return overlay(a.mat(), b.mat());
 }
 
-bool ImageFamily::concat(int direction)
+bool concat(int direction)
 {
     TX_api& record = sharedRecord();
     if (!haveWorkingImage())
@@ -74,8 +74,8 @@ bool ImageFamily::concat(int direction)
     return true;
 }
 
-bool ImageFamily::concatPath(const char* img1Path, const char* img2Path, int direction,
-                             const char* savePath, const char* format, int quality)
+bool concatPath(const char* img1Path, const char* img2Path, int direction, const char* savePath,
+                const char* format, int quality)
 {
     if (!haveText(img1Path, "first image path") || !haveText(img2Path, "second image path")
         || !haveText(savePath, "path to save to"))

@@ -7,10 +7,9 @@
 
 #include "core/text.h"
 #include "codec_service.h"
-#include "stored_text.h"
 #include "version.h"
 
-namespace tavix {
+namespace tavix::codec {
 
 namespace {
 
@@ -18,34 +17,34 @@ constexpr int kByteArray = 16384;
 
 }  // namespace
 
-const char* CodecService::encodeBase64(const char* input, int length)
+const char* encodeBase64(const char* input, int length)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::KeepOld> result;
     if (length < 0)
         length = input ? int(std::strlen(input)) : 0;
     if (!input && length > 0) {
         qWarning("TX_utils_encodeBase64: no input for a length of %d", length);
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     }
     // Too long for the array: keep the previous result without reading the input.
     if (!result.fits((qint64(length) + 2) / 3 * 4))
         return result.data();
-    return result.store(QByteArray::fromRawData(input ? input : "", length).toBase64());
+    return result.set(QByteArray::fromRawData(input ? input : "", length).toBase64());
 }
 
-const char* CodecService::decodeBase64(const QByteArray& input, int* outLength)
+const char* decodeBase64(const QByteArray& input, int* outLength)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::KeepOld> result;
     // Malformed UTF-8 becomes U+FFFD (EF BF BD).
     const QByteArray bytes = QString::fromUtf8(QByteArray::fromBase64(input)).toUtf8();
     if (outLength)
         *outLength = bytes.size();
     // Stored with a terminating zero, so that a shorter result never shows
     // the tail of a longer earlier one to callers reading a C text.
-    return result.store(bytes);
+    return result.set(bytes);
 }
 
-const char* CodecService::hexToByte(const QByteArray& szHex, int* outLength)
+const char* hexToByte(const QByteArray& szHex, int* outLength)
 {
     static char bytes[kByteArray] = {};
     QByteArray text = szHex.simplified();
@@ -62,21 +61,21 @@ const char* CodecService::hexToByte(const QByteArray& szHex, int* outLength)
     return bytes;
 }
 
-const char* CodecService::byteToHex(const unsigned char* vByte, int vLen)
+const char* byteToHex(const unsigned char* vByte, int vLen)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::KeepOld> result;
     if (vLen < 1)
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     if (!vByte) {
         qWarning("TX_utils_byteToHex: no bytes for a length of %d", vLen);
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     }
     if (!result.fits(qint64(vLen) * 2))
         return result.data();
-    return result.store(QByteArray::fromRawData(reinterpret_cast<const char*>(vByte), vLen).toHex());
+    return result.set(QByteArray::fromRawData(reinterpret_cast<const char*>(vByte), vLen).toHex());
 }
 
-int CodecService::randomInt(int min, int max)
+int randomInt(int min, int max)
 {
     // Reseeded with the seconds since local midnight: calls within one second agree.
     std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
@@ -88,9 +87,9 @@ int CodecService::randomInt(int min, int max)
     return int(static_cast<unsigned int>((long long)min + r % span));
 }
 
-const char* CodecService::versionInfo()
+const char* versionInfo()
 {
     return "Tavix api " TAVIX_VERSION " - codecs, ciphers, QR codes and zip archives. Copyright (c) Tavix.";
 }
 
-}  // namespace tavix
+}  // namespace tavix::codec

@@ -8,7 +8,7 @@
 #include "file_service.h"
 #include "text_encoding.h"
 
-namespace tavix {
+namespace tavix::file {
 
 namespace {
 
@@ -64,12 +64,12 @@ bool noBuffer(const char* function, char* out)
 
 }  // namespace
 
-bool FileService::append(const QString& path, const QString& text, const QByteArray& encoding)
+bool append(const QString& path, const QString& text, const QByteArray& encoding)
 {
     return appendData(path, encodeTextFile(text + QLatin1Char('\n'), codecFor(encoding)), "TX_file_append");
 }
 
-bool FileService::appendBytes(const QString& path, const char* bytes, int length)
+bool appendBytes(const QString& path, const char* bytes, int length)
 {
     if (length < 0)
         length = bytes ? int(std::strlen(bytes)) : 0;
@@ -80,7 +80,7 @@ bool FileService::appendBytes(const QString& path, const char* bytes, int length
     return appendData(path, QByteArray::fromRawData(bytes ? bytes : "", length), "TX_file_appendBytes");
 }
 
-bool FileService::write(const QString& path, const QString& text, const QByteArray& encoding)
+bool write(const QString& path, const QString& text, const QByteArray& encoding)
 {
     // The old content stays in place until the new one is completely written.
     QSaveFile file(path);
@@ -101,7 +101,7 @@ bool FileService::write(const QString& path, const QString& text, const QByteArr
     return true;
 }
 
-int FileService::read(const QString& path, char* out, const QByteArray& encoding)
+int read(const QString& path, char* out, const QByteArray& encoding)
 {
     if (noBuffer("TX_file_read", out))
         return 0;
@@ -110,7 +110,7 @@ int FileService::read(const QString& path, char* out, const QByteArray& encoding
     return storeText(out, QStringRef(&text), fileBytes);
 }
 
-int FileService::readBytes(const QString& path, char* out)
+int readBytes(const QString& path, char* out)
 {
     if (noBuffer("TX_file_readBytes", out))
         return 0;
@@ -119,7 +119,7 @@ int FileService::readBytes(const QString& path, char* out)
     return storeText(out, QStringRef(&text), fileBytes);
 }
 
-int FileService::readLineByNum(const QString& path, int lines, char* out)
+int readLineByNum(const QString& path, int lines, char* out)
 {
     if (noBuffer("TX_file_readLineByNum", out))
         return 0;
@@ -141,4 +141,4 @@ int FileService::readLineByNum(const QString& path, int lines, char* out)
     return storeText(out, line, fileBytes);
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

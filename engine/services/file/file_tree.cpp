@@ -10,7 +10,7 @@
 #include "dir_listing.h"
 #include "file_service.h"
 
-namespace tavix {
+namespace tavix::file {
 
 namespace {
 
@@ -71,7 +71,7 @@ bool copyContent(const QString& from, const QString& to, const char* function)
 
 }  // namespace
 
-bool FileService::create(const QString& path)
+bool create(const QString& path)
 {
     if (path.isEmpty() || occupied(QFileInfo(path)))
         return false;
@@ -79,24 +79,24 @@ bool FileService::create(const QString& path)
     return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
 }
 
-bool FileService::mkdirs(const QString& path)
+bool mkdirs(const QString& path)
 {
     if (path.isEmpty())
         return false;
     return QFileInfo(path).isDir() || QDir().mkpath(path);
 }
 
-bool FileService::remove(const QString& path)
+bool remove(const QString& path)
 {
     return !path.isEmpty() && removeEntry(path);
 }
 
-bool FileService::copy(const QString& formPath, const QString& toPath)
+bool copy(const QString& formPath, const QString& toPath)
 {
     return copyContent(formPath, toPath, "TX_file_copy");
 }
 
-bool FileService::move(const QString& formPath, const QString& toPath)
+bool move(const QString& formPath, const QString& toPath)
 {
     const QFileInfo source(formPath);
     if (formPath.isEmpty() || toPath.isEmpty() || !occupied(source) || occupied(QFileInfo(toPath)))
@@ -121,7 +121,7 @@ bool FileService::move(const QString& formPath, const QString& toPath)
     return true;
 }
 
-bool FileService::rename(const QString& path, const QString& name)
+bool rename(const QString& path, const QString& name)
 {
     if (path.isEmpty() || name.isEmpty())
         return false;
@@ -131,4 +131,4 @@ bool FileService::rename(const QString& path, const QString& name)
     return move(path, renamed);
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

@@ -1,17 +1,18 @@
 #include "text_recognition.h"
 
+#include <QImage>
 #include <QTemporaryDir>
-#include <cstring>
 
 #include "core/shared_state.h"
+#include "core/text.h"
 #include "ocr_program.h"
 
-namespace tavix {
+namespace tavix::ocr {
 
 namespace {
 
 constexpr int kResultSize = 16384;
-char result[kResultSize] = {};
+ResultText<kResultSize, TooLong::KeepOld> result;
 
 const QString kDataUrlPrefix = QStringLiteral("data:image/png;base64,");
 
@@ -24,31 +25,26 @@ void store(const QString& text)
         return;
     }
     const QByteArray local = text.toLocal8Bit();
-    if (local.size() > kResultSize - 1) {
+    if (!result.fits(local.size()))
         qWarning("Recognised text of %d bytes is too long to keep", int(local.size()));
-        return;
-    }
-    std::memcpy(result, local.constData(), std::size_t(local.size()));
-    result[local.size()] = '\0';
+    result.set(local);
 }
 
-}  // namespace
-
-const char* TextRecognition::recognise(const QString& imagePath)
+const char* recognise(const QString& imagePath)
 {
     const QString folder = ocr::applicationFolder();
     if (folder.isEmpty()) {
         qWarning("No application folder: the OCR program cannot be found");
-        return result;
+        return result.data();
     }
     if (!ocr::runProgram(ocr::programPath(folder), ocr::programArguments(imagePath, folder)))
-        return result;
+        return result.data();
     if (const std::optional<QString> text = ocr::readResultFile(ocr::resultFilePath(folder)))
         store(*text);
-    return result;
+    return result.data();
 }
 
-const char* TextRecognition::recogniseInTemporaryFolder(const QImage& picture)
+const char* recogniseInTemporaryFolder(const QImage& picture)
 {
     QTemporaryDir temporary;
     if (!temporary.isValid()) {
@@ -63,20 +59,22 @@ const char* TextRecognition::recogniseInTemporaryFolder(const QImage& picture)
     return recognise(imagePath);
 }
 
-const char* TextRecognition::imgTextPath(const QString& path)
+}  // namespace
+
+const char* imgTextPath(const QString& path)
 {
     return recognise(path);
 }
 
-const char* TextRecognition::imgText(const QString& base64Data)
+const char* imgText(const QString& base64Data)
 {
     const QByteArray bytes = QByteArray::fromBase64(QString(base64Data).remove(kDataUrlPrefix).toLatin1());
     return recogniseInTemporaryFolder(QImage::fromData(bytes));
 }
 
-const char* TextRecognition::imgTextImage()
+const char* imgTextImage()
 {
     return recogniseInTemporaryFolder(sharedRecord().image);
 }
 
-}  // namespace tavix
+}  // namespace tavix::ocr

@@ -14,7 +14,7 @@
 #include "replacing_file.h"
 #include "entry_names.h"
 
-namespace tavix {
+namespace tavix::zip {
 
 namespace {
 
@@ -144,7 +144,7 @@ bool firstEntryReadable(QuaZip& zip, const char* password)
 
 }  // namespace
 
-bool Zipper::zipFile(const QString& filePath, const QString& dest, const char* password)
+bool zipFile(const QString& filePath, const QString& dest, const char* password)
 {
     ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
@@ -178,7 +178,7 @@ bool Zipper::zipFile(const QString& filePath, const QString& dest, const char* p
     return placed;
 }
 
-bool Zipper::zipDir(const QString& dir, const QString& dest, const char* password)
+bool zipDir(const QString& dir, const QString& dest, const char* password)
 {
     ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
@@ -219,7 +219,7 @@ bool Zipper::zipDir(const QString& dir, const QString& dest, const char* passwor
     return true;
 }
 
-void Zipper::unZip(const QString& zipFilePath, const QString& dest, const char* password)
+void unZip(const QString& zipFilePath, const QString& dest, const char* password)
 {
     QuaZip zip(zipFilePath);
     useUtf8Names(zip);
@@ -247,7 +247,7 @@ void Zipper::unZip(const QString& zipFilePath, const QString& dest, const char* 
         qDebug().noquote() << "file write failed" << dest;
 }
 
-void Zipper::unZipDir(const QString& archive, const QString& dest, const char* password)
+void unZipDir(const QString& archive, const QString& dest, const char* password)
 {
     if (!QFileInfo(archive).isFile()) {
         qDebug().noquote() << "file not exists" << archive;
@@ -332,4 +332,4 @@ void Zipper::unZipDir(const QString& archive, const QString& dest, const char* p
     zip.close();
 }
 
-}  // namespace tavix
+}  // namespace tavix::zip
