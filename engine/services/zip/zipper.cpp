@@ -142,6 +142,44 @@ bool firstEntryReadable(QuaZip& zip, const char* password)
     return !whole || entry.getZipError() == UNZ_OK;
 }
 
+// How unpacking one entry ended.
+enum class Unpacked { Done, NoOutput, ReadFailed, WriteFailed, CheckFailed };
+
+// Unpacks the open `entry` into `outPath` and closes it. The output replaces
+// an existing file only once the entry has been read whole and its checksum
+// matched; the entry's error code stays readable afterwards.
+Unpacked unpackEntry(QuaZipFile& entry, const QString& outPath)
+{
+    ReplacingFile target(outPath);
+    QFile output(target.workingPath());
+    if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly))
+        return Unpacked::NoOutput;
+    QByteArray buffer(int(kChunk), Qt::Uninitialized);
+    Unpacked result = Unpacked::Done;
+    for (;;) {
+        const qint64 got = entry.read(buffer.data(), kChunk);
+        if (got == 0 && entry.atEnd())
+            break;
+        if (got <= 0) {
+            result = Unpacked::ReadFailed;
+            break;
+        }
+        if (output.write(buffer.constData(), got) != got) {
+            result = Unpacked::WriteFailed;
+            break;
+        }
+    }
+    entry.close();
+    output.close();
+    if (result == Unpacked::Done && entry.getZipError() != UNZ_OK)
+        result = Unpacked::CheckFailed;
+    if (result == Unpacked::Done && output.error() != QFileDevice::NoError)
+        result = Unpacked::WriteFailed;
+    if (result == Unpacked::Done && !target.commit())
+        result = Unpacked::WriteFailed;
+    return result;
+}
+
 }  // namespace
 
 bool zipFile(const QString& filePath, const QString& dest, const char* password)
@@ -228,23 +266,13 @@ void unZip(const QString& zipFilePath, const QString& dest, const char* password
         qDebug().noquote() << "open zipfile failed" << zipFilePath;
         return;
     }
-    // The output replaces an existing file only once the entry has been read
-    // whole and its checksum matched.
-    ReplacingFile target(dest);
-    QFile output(target.workingPath());
-    if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly)) {
-        qDebug().noquote() << "file write failed" << dest;
-        return;
+    switch (unpackEntry(entry, dest)) {
+    case Unpacked::Done: break;
+    case Unpacked::NoOutput: qDebug().noquote() << "file write failed" << dest; break;
+    default:
+        qDebug().noquote() << "file write failed" << dest << "(entry error" << entry.getZipError()
+                           << ")";
     }
-    const bool copied = copyAll(entry, output);
-    entry.close();
-    output.close();
-    if (!copied || entry.getZipError() != UNZ_OK || output.error() != QFileDevice::NoError) {
-        qDebug().noquote() << "file write failed" << dest << "(entry error" << entry.getZipError() << ")";
-        return;
-    }
-    if (!target.commit())
-        qDebug().noquote() << "file write failed" << dest;
 }
 
 void unZipDir(const QString& archive, const QString& dest, const char* password)
@@ -293,41 +321,16 @@ void unZipDir(const QString& archive, const QString& dest, const char* password)
         }
         if (!QFileInfo::exists(outPath))
             QDir().mkpath(QFileInfo(outPath).path());
-        ReplacingFile target(outPath);
-        QFile output(target.workingPath());
-        if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly)) {
-            qDebug().noquote() << outPath << "write failed";
-            continue;
+        switch (unpackEntry(entry, outPath)) {
+        case Unpacked::Done: break;
+        case Unpacked::ReadFailed: qDebug().noquote() << "read failed" << name; break;
+        case Unpacked::CheckFailed:
+            qDebug().noquote() << "read failed" << name << "(entry error" << entry.getZipError()
+                               << ")";
+            break;
+        case Unpacked::NoOutput:
+        case Unpacked::WriteFailed: qDebug().noquote() << outPath << "write failed"; break;
         }
-        QByteArray buffer(int(kChunk), Qt::Uninitialized);
-        bool ok = true;
-        for (;;) {
-            const qint64 got = entry.read(buffer.data(), kChunk);
-            if (got == 0 && entry.atEnd())
-                break;
-            if (got <= 0) {
-                qDebug().noquote() << "read failed";
-                ok = false;
-                break;
-            }
-            if (output.write(buffer.constData(), got) != got) {
-                qDebug().noquote() << "write failed";
-                ok = false;
-                break;
-            }
-        }
-        entry.close();
-        output.close();
-        if (ok && entry.getZipError() != UNZ_OK) {
-            qDebug().noquote() << "read failed" << name << "(entry error" << entry.getZipError() << ")";
-            ok = false;
-        }
-        if (ok && output.error() != QFileDevice::NoError) {
-            qDebug().noquote() << outPath << "write failed";
-            ok = false;
-        }
-        if (ok && !target.commit())
-            qDebug().noquote() << outPath << "write failed";
     }
     zip.close();
 }
