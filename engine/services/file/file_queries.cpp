@@ -10,7 +10,9 @@
 #include "caller_buffer.h"
 #include "core/text.h"
 #include "dir_listing.h"
+#include "core/file_kind.h"
 #include "file_service.h"
+#include "reported_size.h"
 
 namespace tavix::file {
 
@@ -45,7 +47,8 @@ bool isEmptyDir(const QString& path)
 int getFileLiens(const QString& path)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || refuseSpecialFile(path, "TX_file_getFileLiens")
+        || !file.open(QIODevice::ReadOnly))
         return 0;
     qint64 lineEnds = 0;
     char last = '\n';
@@ -63,11 +66,14 @@ int getFileLiens(const QString& path)
 
 int getFileSize(const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    // Answered from the file's status without opening it: opening a FIFO blocks.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir() || !info.isReadable())
         return -1;
     // Sizes past the 32-bit range are reported as the largest one rather than wrapped.
-    return int(std::min<qint64>(file.size(), INT_MAX));
+    const int size = int(std::min<qint64>(info.size(), INT_MAX));
+    rememberReportedSize(path, size);
+    return size;
 }
 
 const char* getFileLongDate(const QString& path)

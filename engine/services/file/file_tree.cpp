@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/file_kind.h"
 #include "dir_listing.h"
 #include "file_service.h"
 
@@ -43,7 +44,7 @@ bool removeEntry(const QString& path)
 bool copyContent(const QString& from, const QString& to, const char* function)
 {
     QFile source(from);
-    if (from.isEmpty() || !source.open(QIODevice::ReadOnly))
+    if (from.isEmpty() || refuseSpecialFile(from, function) || !source.open(QIODevice::ReadOnly))
         return false;
     QSaveFile target(to);
     if (to.isEmpty() || !target.open(QIODevice::WriteOnly)) {
