@@ -59,7 +59,8 @@ const char* getClip()
 const char* getColor(int x, int y)
 {
     static ResultText<16384> result;
-    const QImage pixel = grabScreen(QRect(x, y, 1, 1));
+    // Corner to corner: a width added to x = INT_MAX would overflow.
+    const QImage pixel = grabScreen(QRect(QPoint(x, y), QPoint(x, y)));
     if (pixel.isNull()) {
         qWarning("getColor: no screen pixel at %d, %d", x, y);
         return result.set(QByteArray());
