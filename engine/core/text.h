@@ -49,6 +49,7 @@ inline std::size_t utf8PrefixLength(const char* bytes, std::size_t length, std::
 enum class TooLong {
     Cut,      // keeps the longest prefix that ends with a whole UTF-8 character
     KeepOld,  // keeps the previous text, which the caller then receives again
+    Empty,    // stores the empty text, with a log line: no part of it is usable
 };
 
 // A function's result array: N bytes including the terminator; nothing is
@@ -65,6 +66,11 @@ public:
         std::size_t length = std::size_t(bytes.size());
         if (policy == TooLong::KeepOld && !fits(bytes.size()))
             return data_;
+        if (policy == TooLong::Empty && !fits(bytes.size())) {
+            qWarning("A result of %lld bytes does not fit its %zu-byte array: it is left empty",
+                     static_cast<long long>(bytes.size()), N);
+            length = 0;
+        }
         if (policy == TooLong::Cut)
             length = utf8PrefixLength(bytes.constData(), length, kLimit);
         std::memcpy(data_, bytes.constData(), length);

@@ -11,8 +11,8 @@ TX_BEGIN_DECLS
 TX_EXPORT const char* TX_utils_md5(const char* strFileOrString);
 /* The cipher, Base64 and hex texts below live in the engine's own 16384-byte
  * arrays, one a function, valid until that function is called again; a result
- * that would not fit leaves the array's previous text. encodeAes: AES-128-ECB of
- * src (UTF-8, zero-padded) under key, as Base64. */
+ * that would not fit gives the empty text (and a length of 0) with a log line. encodeAes:
+ * AES-128-ECB of src (UTF-8, zero-padded) under key, as Base64. */
 TX_EXPORT const char* TX_utils_encodeAes(const char* src, const char* key);
 /* The plain text of a Base64 AES cipher, up to its first zero byte, in Latin-1. */
 TX_EXPORT const char* TX_utils_decodeAes(const char* src, const char* key);

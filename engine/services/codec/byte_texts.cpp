@@ -19,26 +19,30 @@ constexpr int kByteArray = 16384;
 
 const char* encodeBase64(const char* input, int length)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (length < 0)
         length = input ? int(std::strlen(input)) : 0;
     if (!input && length > 0) {
         qWarning("TX_utils_encodeBase64: no input for a length of %d", length);
         return result.set(QByteArray());
     }
-    // Too long for the array: keep the previous result without reading the input.
-    if (!result.fits((qint64(length) + 2) / 3 * 4))
-        return result.data();
+    // Too long for the array: empty, without reading the input.
+    if (!result.fits((qint64(length) + 2) / 3 * 4)) {
+        qWarning("TX_utils_encodeBase64: %d bytes give too long a text", length);
+        return result.set(QByteArray());
+    }
     return result.set(QByteArray::fromRawData(input ? input : "", length).toBase64());
 }
 
 const char* decodeBase64(const QByteArray& input, int* outLength)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     // Malformed UTF-8 becomes U+FFFD (EF BF BD).
     const QByteArray bytes = QString::fromUtf8(QByteArray::fromBase64(input)).toUtf8();
+    // A result that is not stored has no length: a caller copying that many
+    // bytes would read past the array.
     if (outLength)
-        *outLength = bytes.size();
+        *outLength = result.fits(bytes.size()) ? bytes.size() : 0;
     // Stored with a terminating zero, so that a shorter result never shows
     // the tail of a longer earlier one to callers reading a C text.
     return result.set(bytes);
@@ -63,15 +67,17 @@ const char* hexToByte(const QByteArray& szHex, int* outLength)
 
 const char* byteToHex(const unsigned char* vByte, int vLen)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (vLen < 1)
         return result.set(QByteArray());
     if (!vByte) {
         qWarning("TX_utils_byteToHex: no bytes for a length of %d", vLen);
         return result.set(QByteArray());
     }
-    if (!result.fits(qint64(vLen) * 2))
-        return result.data();
+    if (!result.fits(qint64(vLen) * 2)) {
+        qWarning("TX_utils_byteToHex: %d bytes give too long a text", vLen);
+        return result.set(QByteArray());
+    }
     return result.set(QByteArray::fromRawData(reinterpret_cast<const char*>(vByte), vLen).toHex());
 }
 

@@ -43,7 +43,7 @@ QByteArray desKey(QByteArray key)
 
 const char* md5(const QString& path)
 {
-    static ResultText<1024, TooLong::KeepOld> result;
+    static ResultText<1024, TooLong::Empty> result;
     bool opened = false;
     const QByteArray digest = md5OfFile(path, &opened);
     if (!opened) {
@@ -55,14 +55,14 @@ const char* md5(const QString& path)
 
 const char* encodeAes(const QString& src, const QString& key)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     const QByteArray plain = zeroPadded(src.toUtf8(), 16);
     return result.set(aes128Ecb(aesKey(key), plain, true).toBase64());
 }
 
 const char* decodeAes(const QString& src, const QString& key)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     QByteArray cipher = QByteArray::fromBase64(src.toLatin1());
     // A trailing partial block cannot be deciphered and is left out.
     cipher.truncate(cipher.size() - cipher.size() % 16);
@@ -73,21 +73,21 @@ const char* decodeAes(const QString& src, const QString& key)
 
 const char* encodeDes(const QByteArray& src, const QByteArray& key)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     // The engine's encode is the CBC deciphering operation.
     return result.set(encodeEngineBase64(desCbc(desKey(key), zeroPadded(src, 8), false)));
 }
 
 const char* decodeDes(const QByteArray& src, const QByteArray& key)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     const QByteArray cipher = zeroPadded(decodeEngineBase64(src), 8);
     return result.set(cutAtZero(desCbc(desKey(key), cipher, true)));
 }
 
 const char* encodeRc4(const QByteArray& src, const QByteArray& key)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (key.isEmpty()) {
         qWarning("TX_utils_encodeRc4: an empty key gives no key stream");
         return result.set(QByteArray());
@@ -97,7 +97,7 @@ const char* encodeRc4(const QByteArray& src, const QByteArray& key)
 
 const char* decodeRc4(const QByteArray& src, const QByteArray& key)
 {
-    static ResultText<16384, TooLong::KeepOld> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (src.size() % 2 != 0) {
         qWarning("TX_utils_decodeRc4: a text of odd length is not an enciphered text");
         return result.set(QByteArray());
