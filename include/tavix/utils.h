@@ -34,7 +34,8 @@ TX_EXPORT const char* TX_utils_decodeBase64(const char* input, int* outLength);
 TX_EXPORT const char* TX_utils_hexToByte(const char* szHex, int* outLength);
 /* vLen bytes as lower-case hex; "" for a null vByte or a length below 1. */
 TX_EXPORT const char* TX_utils_byteToHex(const unsigned char* vByte, int vLen);
-/* A pseudo-random integer from min up to max (reseeded each second). */
+/* A pseudo-random integer from the smaller bound up to, not including, the larger
+ * (min when they are equal); reseeded each second. */
 TX_EXPORT int TX_utils_randomInt(int min, int max);
 /* A constant version text; never freed. */
 TX_EXPORT const char* TX_utils_versionInfo(void);

@@ -86,11 +86,13 @@ int randomInt(int min, int max)
     // Reseeded with the seconds since local midnight: calls within one second agree.
     std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     const long long r = std::rand();
-    const long long span = (long long)max - min;
+    // Bounds given the wrong way round count as the same range.
+    const long long low = std::min(min, max);
+    const long long span = (long long)std::max(min, max) - low;
     if (span == 0)
         return min;  // the only value the range holds
     // In 64 bits so that wide ranges neither overflow nor divide by zero.
-    return int(static_cast<unsigned int>((long long)min + r % span));
+    return int(low + r % span);
 }
 
 const char* versionInfo()
