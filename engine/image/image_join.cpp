@@ -70,7 +70,11 @@ bool concat(int direction)
         qWarning("There is no second image to join");
         return false;
     }
-    record.image = joinImages(record.image, record.secondImage, direction);
+    // A join that fails (an unknown direction for equal sizes) keeps the working image.
+    const QImage joined = joinImages(record.image, record.secondImage, direction);
+    if (joined.isNull())
+        return false;
+    record.image = joined;
     return true;
 }
 

@@ -40,7 +40,9 @@ TX_EXPORT bool TX_image_scale(int width, int height, int interpolation);
 /* Rotates by degree around x, y, keeping the size. */
 TX_EXPORT bool TX_image_rotate(int x, int y, int degree);
 /* Joins the shared record's secondImage beside the working image (direction 3:
- * left of it, 5: right, 48: above, 80: below). */
+ * left of it, 5: right, 48: above, 80: below); pictures of another size are laid
+ * over its centre. False, keeping the working image, for another direction on
+ * pictures of the same size. */
 TX_EXPORT bool TX_image_concat(int direction);
 /* Joins two picture files and saves the result; false when either cannot be
  * read or the result cannot be saved. The working image is not changed. */
