@@ -55,10 +55,11 @@ TX_EXPORT const char* TX_utils_decodeQRCode(const char* ImageFile);
 TX_EXPORT const char* TX_utils_decodeQRCodeImage(void);
 
 /* Packs one file into the archive dest (password null: no encryption). False
- * when the archive cannot be written. */
+ * when the file cannot be read (dest is then left as it was) or the archive
+ * cannot be written. */
 TX_EXPORT bool TX_utils_zipFile(const char* filePath, const char* dest, const char* password);
-/* Packs a folder's files (without hidden ones) into dest; false when the
- * archive cannot be written. */
+/* Packs a folder's files (without hidden ones) into dest; false, leaving dest
+ * as it was, when the folder does not exist or the archive cannot be written. */
 TX_EXPORT bool TX_utils_zipDir(const char* Dir, const char* dest, const char* password);
 /* Unpacks an archive into the folder dest; no result, problems are logged and
  * entries that cannot be written are skipped. */

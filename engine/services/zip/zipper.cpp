@@ -187,7 +187,18 @@ bool zipFile(const QString& filePath, const QString& dest, const char* password)
     ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
     useUtf8Names(zip);
-    if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
+    if (target.workingPath().isEmpty()) {
+        qDebug().noquote() << "zip not create" << dest;
+        return false;
+    }
+    // The source is checked before anything is written: a missing one leaves
+    // an archive already at the destination as it was.
+    QFile source(filePath);
+    if (!QFileInfo(filePath).isFile() || !source.open(QIODevice::ReadOnly)) {
+        qDebug().noquote() << "file not exists or open" << filePath;
+        return false;
+    }
+    if (!zip.open(QuaZip::mdCreate)) {
         qDebug().noquote() << "zip not create" << dest;
         return false;
     }
@@ -197,23 +208,15 @@ bool zipFile(const QString& filePath, const QString& dest, const char* password)
         zip.close();
         return false;
     }
-    QFile source(filePath);
-    const bool readable = QFileInfo(filePath).isFile() && source.open(QIODevice::ReadOnly);
-    const bool copied = readable && copyAll(source, entry);
+    const bool copied = copyAll(source, entry);
     entry.close();
     const bool written = entry.getZipError() == ZIP_OK;
     zip.close();
-    if (readable && (!copied || !written || zip.getZipError() != ZIP_OK)) {
+    if (!copied || !written || zip.getZipError() != ZIP_OK) {
         qDebug().noquote() << "zip write failed" << filePath << "->" << dest;
         return false;  // the unfinished archive is dropped
     }
-    // An unreadable source still leaves the archive with its empty entry.
-    const bool placed = zip.getZipError() == ZIP_OK && target.commit();
-    if (!readable) {
-        qDebug().noquote() << "file not exists or open" << filePath;
-        return false;
-    }
-    return placed;
+    return target.commit();
 }
 
 bool zipDir(const QString& dir, const QString& dest, const char* password)
@@ -221,16 +224,23 @@ bool zipDir(const QString& dir, const QString& dest, const char* password)
     ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
     useUtf8Names(zip);
-    if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
+    if (target.workingPath().isEmpty()) {
         qDebug().noquote() << "Could not create zip:" + dest;
         return false;
     }
+    // A missing folder is refused before anything is written: an archive
+    // already at the destination stays as it was.
     const QString root = QString(dir).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!QFileInfo(root).isDir()) {
+        qDebug().noquote() << "not a directory:" << dir;
+        return false;
+    }
+    if (!zip.open(QuaZip::mdCreate)) {
+        qDebug().noquote() << "Could not create zip:" + dest;
+        return false;
+    }
     QStringList files;
-    if (QFileInfo(root).isDir())
-        walk(root, files);
-    else
-        qDebug().noquote() << "not a directory, the archive stays empty:" << dir;
+    walk(root, files);
     for (const QString& path : files) {
         if (sameFile(path, dest))
             continue;
