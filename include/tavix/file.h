@@ -23,8 +23,9 @@ TX_EXPORT bool TX_file_copy(const char* formPath, const char* toPath);
 TX_EXPORT bool TX_file_move(const char* formPath, const char* toPath);
 /* Creates an empty file. False when the path exists or the file cannot be made. */
 TX_EXPORT bool TX_file_create(const char* path);
-/* Removes a file, or a folder with all it holds; links are removed, never
- * followed. False when the path does not exist or an entry cannot be removed. */
+/* Removes a file, or a folder with all it holds, hidden entries included; links
+ * are removed, never followed. False when the path does not exist, and false
+ * with nothing removed when a folder of the tree does not let its entries go. */
 TX_EXPORT bool TX_file_remove(const char* path);
 /* The five queries below answer false for an empty or missing path. */
 TX_EXPORT bool TX_file_exists(const char* path);
