@@ -61,10 +61,14 @@ TX_EXPORT bool TX_utils_zipFile(const char* filePath, const char* dest, const ch
 /* Packs a folder's files (without hidden ones) into dest; false, leaving dest
  * as it was, when the folder does not exist or the archive cannot be written. */
 TX_EXPORT bool TX_utils_zipDir(const char* Dir, const char* dest, const char* password);
-/* Unpacks an archive into the folder dest; no result, problems are logged and
- * entries that cannot be written are skipped. */
+/* Unpacks an archive's first entry into the file dest; no result, problems are
+ * logged. An entry is never written past its declared size, nor started when it
+ * would not fit the free space; an existing file is replaced only by a complete,
+ * checked entry. */
 TX_EXPORT void TX_utils_unZip(const char* zipFilePath, const char* dest, const char* password);
-/* The same for every archive in the folder Dir. */
+/* Unpacks every entry of the archive Dir into the folder dest (made when
+ * missing) under the same rules; entries that would land outside dest, do not
+ * fit or are damaged are skipped with a log line and the others go on. */
 TX_EXPORT void TX_utils_unZipDir(const char* Dir, const char* dest, const char* password);
 
 TX_END_DECLS

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStorageInfo>
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -143,20 +144,35 @@ bool firstEntryReadable(QuaZip& zip, const char* password)
 }
 
 // How unpacking one entry ended.
-enum class Unpacked { Done, NoOutput, ReadFailed, WriteFailed, CheckFailed };
+enum class Unpacked { Done, NoOutput, ReadFailed, WriteFailed, CheckFailed, NoRoom, TooLong };
+
+// The size the archive declares for its current entry once unpacked; -1 when
+// it cannot be read.
+qint64 declaredSize(QuaZip& zip)
+{
+    QuaZipFileInfo64 info;
+    return zip.getCurrentFileInfo(&info) ? qint64(info.uncompressedSize) : -1;
+}
 
 // Unpacks the open `entry` into `outPath` and closes it. The output replaces
 // an existing file only once the entry has been read whole and its checksum
-// matched; the entry's error code stays readable afterwards.
-Unpacked unpackEntry(QuaZipFile& entry, const QString& outPath)
+// matched; the entry's error code stays readable afterwards. An entry is never
+// written beyond its declared size (a longer one is dropped as a whole), and
+// one that would not fit the destination's free space is not started.
+Unpacked unpackEntry(QuaZipFile& entry, qint64 declared, const QString& outPath)
 {
+    const QStorageInfo volume(QFileInfo(outPath).absolutePath());
+    if (declared < 0 || (volume.isValid() && declared > volume.bytesAvailable())) {
+        entry.close();
+        return Unpacked::NoRoom;
+    }
     ReplacingFile target(outPath);
     QFile output(target.workingPath());
     if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly))
         return Unpacked::NoOutput;
     QByteArray buffer(int(kChunk), Qt::Uninitialized);
     Unpacked result = Unpacked::Done;
-    for (;;) {
+    for (qint64 written = 0;;) {
         const qint64 got = entry.read(buffer.data(), kChunk);
         if (got == 0 && entry.atEnd())
             break;
@@ -164,6 +180,11 @@ Unpacked unpackEntry(QuaZipFile& entry, const QString& outPath)
             result = Unpacked::ReadFailed;
             break;
         }
+        if (got > declared - written) {
+            result = Unpacked::TooLong;
+            break;
+        }
+        written += got;
         if (output.write(buffer.constData(), got) != got) {
             result = Unpacked::WriteFailed;
             break;
@@ -276,9 +297,18 @@ void unZip(const QString& zipFilePath, const QString& dest, const char* password
         qDebug().noquote() << "open zipfile failed" << zipFilePath;
         return;
     }
-    switch (unpackEntry(entry, dest)) {
+    const qint64 declared = declaredSize(zip);
+    switch (unpackEntry(entry, declared, dest)) {
     case Unpacked::Done: break;
     case Unpacked::NoOutput: qDebug().noquote() << "file write failed" << dest; break;
+    case Unpacked::NoRoom:
+        qWarning().noquote() << "entry of" << declared << "bytes does not fit the free space at"
+                             << dest;
+        break;
+    case Unpacked::TooLong:
+        qWarning().noquote() << "entry runs past its declared" << declared
+                             << "bytes; not written:" << dest;
+        break;
     default:
         qDebug().noquote() << "file write failed" << dest << "(entry error" << entry.getZipError()
                            << ")";
@@ -331,8 +361,17 @@ void unZipDir(const QString& archive, const QString& dest, const char* password)
         }
         if (!QFileInfo::exists(outPath))
             QDir().mkpath(QFileInfo(outPath).path());
-        switch (unpackEntry(entry, outPath)) {
+        const qint64 declared = declaredSize(zip);
+        switch (unpackEntry(entry, declared, outPath)) {
         case Unpacked::Done: break;
+        case Unpacked::NoRoom:
+            qWarning().noquote() << "skipped entry of" << declared
+                                 << "bytes that does not fit the free space:" << name;
+            break;
+        case Unpacked::TooLong:
+            qWarning().noquote() << "skipped entry that runs past its declared" << declared
+                                 << "bytes:" << name;
+            break;
         case Unpacked::ReadFailed: qDebug().noquote() << "read failed" << name; break;
         case Unpacked::CheckFailed:
             qDebug().noquote() << "read failed" << name << "(entry error" << entry.getZipError()
