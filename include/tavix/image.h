@@ -9,7 +9,7 @@ TX_BEGIN_DECLS
  * a picture; on failure they return false with a log line and keep it.
  * read: a picture file. */
 TX_EXPORT bool TX_image_read(const char* path);
-/* A picture fetched by HTTP(S) GET, within 30 seconds. */
+/* A picture fetched by HTTP(S) GET; the whole transfer may take 30 seconds. */
 TX_EXPORT bool TX_image_load(const char* url);
 /* A Base64 picture, with or without a "data:image/...;base64," prefix. */
 TX_EXPORT bool TX_image_fromBase64(const char* data);
