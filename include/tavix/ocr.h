@@ -1,4 +1,5 @@
-/* The ocr family: text recognition through the external OCR program. */
+/* The ocr family: text recognition through the external OCR program, which writes
+ * its result into a temporary folder of each call. */
 #ifndef TAVIX_OCR_H
 #define TAVIX_OCR_H
 #include "common.h"

@@ -30,16 +30,18 @@ void store(const QString& text)
     result.set(local);
 }
 
-const char* recognise(const QString& imagePath)
+// Runs the program on `imagePath` with its output in `workFolder`, a folder
+// of this call's own.
+const char* recognise(const QString& imagePath, const QString& workFolder)
 {
     const QString folder = ocr::applicationFolder();
     if (folder.isEmpty()) {
         qWarning("No application folder: the OCR program cannot be found");
         return result.data();
     }
-    if (!ocr::runProgram(ocr::programPath(folder), ocr::programArguments(imagePath, folder)))
+    if (!ocr::runProgram(ocr::programPath(folder), ocr::programArguments(imagePath, workFolder)))
         return result.data();
-    if (const std::optional<QString> text = ocr::readResultFile(ocr::resultFilePath(folder)))
+    if (const std::optional<QString> text = ocr::readResultFile(ocr::resultFilePath(workFolder)))
         store(*text);
     return result.data();
 }
@@ -56,14 +58,20 @@ const char* recogniseInTemporaryFolder(const QImage& picture)
         qWarning("OCR input is not a picture");
     else if (!picture.save(imagePath, "PNG"))
         qWarning("Could not write the OCR picture %s", qUtf8Printable(imagePath));
-    return recognise(imagePath);
+    return recognise(imagePath, temporary.path());
 }
 
 }  // namespace
 
 const char* imgTextPath(const QString& path)
 {
-    return recognise(path);
+    QTemporaryDir temporary;
+    if (!temporary.isValid()) {
+        qWarning("No temporary folder for the OCR result: %s",
+                 qUtf8Printable(temporary.errorString()));
+        return result.data();
+    }
+    return recognise(path, temporary.path());
 }
 
 const char* imgText(const QString& base64Data)
