@@ -33,9 +33,12 @@ TX_EXPORT bool TX_file_mkdirs(const char* path);
 TX_EXPORT bool TX_file_isDir(const char* path);
 TX_EXPORT bool TX_file_isEmptyDir(const char* path);
 TX_EXPORT bool TX_file_isFile(const char* path);
-/* The number of lines of a text file; 0 when it cannot be read. */
+/* The number of lines of a text file; 0 when it cannot be read or is a device,
+ * FIFO or socket (refused with a log line, as by every content function). */
 TX_EXPORT int TX_file_getFileLiens(const char* path);
-/* The size in bytes (INT_MAX at most); -1 when the file cannot be opened. */
+/* The size in bytes (INT_MAX at most), read from the file's status without
+ * opening it; -1 when the path does not exist, is a folder or is not readable.
+ * Files whose size the system does not know (/proc, FIFOs) report 0. */
 TX_EXPORT int TX_file_getFileSize(const char* path);
 /* The last modification as seconds since 1970, in decimal; "文件不存在或者不是一个文件"
  * when the path is no file. The three date and name texts live in the engine's own
@@ -53,9 +56,11 @@ TX_EXPORT int TX_file_listDirCount(const char* path);
 TX_EXPORT int TX_file_listDir(const char* path, char* out);
 /* Reads the whole file as text in the named encoding (empty: UTF-8) and stores
  * it as UTF-8 with a terminating zero. out must hold TX_file_getFileSize(path) +
- * TX_FILE_READ_MARGIN bytes: the engine never writes more than that, cutting the
- * text at a whole character. Returns the bytes stored without the zero; 0 when the
- * file cannot be read or out is null. */
+ * TX_FILE_READ_MARGIN bytes: the engine never writes more than the smaller of the
+ * file's size and the size TX_file_getFileSize last reported for this path, plus
+ * the margin, cutting the text at a whole character (a file that grew since, or
+ * a /proc file, is cut there). Returns the bytes stored without the zero; 0 when
+ * the file cannot be read or out is null. */
 TX_EXPORT int TX_file_read(const char* path, char* out, const char* encoding);
 /* As TX_file_read with UTF-8 (invalid sequences become U+FFFD), same buffer rule. */
 TX_EXPORT int TX_file_readBytes(const char* path, char* out);
