@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format
   # Qt 5.15: Core, Gui, Widgets, Network, Sql (+ SQLite driver), Script, Test
   qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite qtscript5-dev
   # image engine and services

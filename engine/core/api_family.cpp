@@ -6,9 +6,9 @@
 #include "shared_state.h"
 #include "version.h"
 
-namespace tavix {
+namespace tavix::core {
 
-void ApiFamily::initialize()
+void initialize()
 {
     ensureApplication();
     if (QCoreApplication::instance())
@@ -16,13 +16,13 @@ void ApiFamily::initialize()
     resetSharedRecord();
 }
 
-void ApiFamily::getData(TX_api** out)
+void getData(TX_api** out)
 {
     if (out)
         *out = &sharedRecord();
 }
 
-void ApiFamily::setData(const TX_api* source)
+void setData(const TX_api* source)
 {
     if (!source) {
         qWarning("TX_api_setData: no source record");
@@ -32,10 +32,10 @@ void ApiFamily::setData(const TX_api* source)
     sharedRecord().image = *reinterpret_cast<const QImage*>(source);
 }
 
-const char* ApiFamily::banner()
+const char* banner()
 {
     return "Welcome to use Tavix api " TAVIX_VERSION
            " - desktop automation engine. Copyright (c) Tavix.";
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

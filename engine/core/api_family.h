@@ -3,14 +3,11 @@
 
 #include "tavix/record.hpp"
 
-namespace tavix {
+namespace tavix::core {
 
-class ApiFamily {
-public:
-    void initialize();
-    void getData(TX_api** out);
-    void setData(const TX_api* source);
-    const char* banner();
-};
+void initialize();
+void getData(TX_api** out);
+void setData(const TX_api* source);
+const char* banner();
 
-}  // namespace tavix
+}  // namespace tavix::core

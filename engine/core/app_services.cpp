@@ -8,7 +8,7 @@
 
 #include "application.h"
 
-namespace tavix {
+namespace tavix::core {
 
 namespace {
 
@@ -19,7 +19,7 @@ bool openWithDesktop(const QUrl& url)
 
 }  // namespace
 
-bool AppServices::launchApp(const QString& path)
+bool launchApp(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         qWarning() << "File does not exist:" << path;
@@ -28,7 +28,7 @@ bool AppServices::launchApp(const QString& path)
     return openWithDesktop(QUrl::fromLocalFile(path));
 }
 
-bool AppServices::openUrl(const QString& url)
+bool openUrl(const QString& url)
 {
     const QUrl parsed(url, QUrl::TolerantMode);
     if (!parsed.isValid())
@@ -36,4 +36,4 @@ bool AppServices::openUrl(const QString& url)
     return openWithDesktop(parsed);
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -3,12 +3,9 @@
 
 #include <QString>
 
-namespace tavix {
+namespace tavix::core {
 
-class AppServices {
-public:
-    bool launchApp(const QString& path);
-    bool openUrl(const QString& url);
-};
+bool launchApp(const QString& path);
+bool openUrl(const QString& url);
 
-}  // namespace tavix
+}  // namespace tavix::core

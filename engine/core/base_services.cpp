@@ -12,29 +12,29 @@
 #include "msg_box.h"
 #include "text.h"
 
-namespace tavix {
+namespace tavix::core {
 
 namespace {
 const QString kTitle = QStringLiteral("msg");
 }
 
-void BaseServices::msg(const QString& text)
+void msg(const QString& text)
 {
     msgBox::showFromAnyThread(kTitle, text, msgBox::Information);
 }
 
-void BaseServices::toast(const QString& text)
+void toast(const QString& text)
 {
     msgBox::showFromAnyThread(kTitle, text, msgBox::Toast);
 }
 
-void BaseServices::sleep(int ms)
+void sleep(int ms)
 {
     if (ms > 0)
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 
-bool BaseServices::screenshots(const QString& path)
+bool screenshots(const QString& path)
 {
     const QImage screen = grabScreen();
     if (screen.isNull()) {
@@ -44,7 +44,7 @@ bool BaseServices::screenshots(const QString& path)
     return writeImageFile(screen, path);
 }
 
-const char* BaseServices::getClip()
+const char* getClip()
 {
     static ResultText<16384> result;
     const QString text = onApplicationThread([] {
@@ -56,10 +56,11 @@ const char* BaseServices::getClip()
     return result.set(text);
 }
 
-const char* BaseServices::getColor(int x, int y)
+const char* getColor(int x, int y)
 {
     static ResultText<16384> result;
-    const QImage pixel = grabScreen(QRect(x, y, 1, 1));
+    // Corner to corner: a width added to x = INT_MAX would overflow.
+    const QImage pixel = grabScreen(QRect(QPoint(x, y), QPoint(x, y)));
     if (pixel.isNull()) {
         qWarning("getColor: no screen pixel at %d, %d", x, y);
         return result.set(QByteArray());
@@ -67,4 +68,4 @@ const char* BaseServices::getColor(int x, int y)
     return result.set(QColor(pixel.pixel(0, 0)).name().toLatin1());
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -3,17 +3,14 @@
 
 #include <QString>
 
-namespace tavix {
+namespace tavix::core {
 
-class BaseServices {
-public:
-    void msg(const QString& text);
-    void toast(const QString& text);
-    void sleep(int ms);
-    bool screenshots(const QString& path);
-    // Text results live in each function's own 16384-byte array.
-    const char* getClip();
-    const char* getColor(int x, int y);
-};
+void msg(const QString& text);
+void toast(const QString& text);
+void sleep(int ms);
+bool screenshots(const QString& path);
+// Text results live in each function's own 16384-byte array.
+const char* getClip();
+const char* getColor(int x, int y);
 
-}  // namespace tavix
+}  // namespace tavix::core

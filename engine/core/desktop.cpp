@@ -15,6 +15,12 @@ QRect primaryScreenGeometry()
     return screen ? screen->geometry() : QRect();
 }
 
+QSize primaryScreenSize()
+{
+    const QRect screen = primaryScreenGeometry();
+    return screen.isValid() ? screen.size() : QSize(0, 0);
+}
+
 QImage grabScreen(const QRect& area)
 {
     if (!qGuiApp) {

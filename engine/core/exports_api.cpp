@@ -3,10 +3,12 @@
 #include "guard.h"
 #include "tavix.h"
 
-using tavix::ApiFamily;
-using tavix::guarded;
+// One export a line, as a table.
+// clang-format off
 
-const char* A_Welcome_to_use_Tavix(void) { return ApiFamily().banner(); }
-void TX_api_initialize(void) { guarded(__func__, [] { ApiFamily().initialize(); }); }
-void TX_api_getData(TX_api** out) { guarded(__func__, [&] { ApiFamily().getData(out); }); }
-void TX_api_setData(const TX_api* source) { guarded(__func__, [&] { ApiFamily().setData(source); }); }
+using namespace tavix;
+
+const char* A_Welcome_to_use_Tavix(void) { return core::banner(); }
+void TX_api_initialize(void) { guarded(__func__, [] { core::initialize(); }); }
+void TX_api_getData(TX_api** out) { guarded(__func__, [&] { core::getData(out); }); }
+void TX_api_setData(const TX_api* source) { guarded(__func__, [&] { core::setData(source); }); }

@@ -1,15 +1,18 @@
-// Exports of the cs family: each mouse export performs one MouseActs action.
+// Exports of the cs family: each mouse export performs one mouse action.
+// One export a line, as a table.
+// clang-format off
 #include "guard.h"
 #include "keyboard.h"
 #include "mouse_acts.h"
 #include "tavix.h"
 
 using namespace tavix;
+using namespace tavix::core;
 
 namespace {
 void act(const char* function, int type, int x, int y, int x1 = 0, int y1 = 0)
 {
-    guarded(function, [&] { MouseActs().doPressAct(x, y, x1, y1, type); });
+    guarded(function, [&] { mouseAct(x, y, x1, y1, type); });
 }
 }  // namespace
 
@@ -28,7 +31,7 @@ void TX_cs_mouseMiddleUp(int x, int y) { act(__func__, MiddleUp, x, y); }
 void TX_cs_mouseMove(int x, int y) { act(__func__, Move, x, y); }
 void TX_cs_mouseDrag(int x, int y, int x1, int y1) { act(__func__, Drag, x, y, x1, y1); }
 
-void TX_cs_keyPress(int code) { guarded(__func__, [&] { Keyboard().press(code); }); }
-void TX_cs_keyDown(int code) { guarded(__func__, [&] { Keyboard().down(code); }); }
-void TX_cs_keyUp(int code) { guarded(__func__, [&] { Keyboard().up(code); }); }
-void TX_cs_home(void) { guarded(__func__, [] { Keyboard().home(); }); }
+void TX_cs_keyPress(int code) { guarded(__func__, [&] { core::keyPress(code); }); }
+void TX_cs_keyDown(int code) { guarded(__func__, [&] { core::keyDown(code); }); }
+void TX_cs_keyUp(int code) { guarded(__func__, [&] { core::keyUp(code); }); }
+void TX_cs_home(void) { guarded(__func__, [] { core::home(); }); }

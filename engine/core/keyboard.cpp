@@ -4,7 +4,7 @@
 
 #include "tavix/platform/backends.h"
 
-namespace tavix {
+namespace tavix::core {
 
 namespace {
 
@@ -35,27 +35,27 @@ std::uint8_t lowByte(int code)
 
 }  // namespace
 
-void Keyboard::press(int code)
+void keyPress(int code)
 {
-    down(code);
-    up(code);
+    keyDown(code);
+    keyUp(code);
 }
 
-void Keyboard::down(int code)
+void keyDown(int code)
 {
     send(lowByte(code), 0, kExtendedKey);
 }
 
-void Keyboard::up(int code)
+void keyUp(int code)
 {
     // The release carries the key-up flag alone, without the extended flag.
     send(lowByte(code), 0, kKeyUp);
 }
 
-void Keyboard::home()
+void home()
 {
     for (const KeyEvent& event : kShowDesktop)
         send(event.vk, event.scan, event.flags);
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -1,16 +1,13 @@
 // Key presses through the platform's input backend.
 #pragma once
 
-namespace tavix {
+namespace tavix::core {
 
-class Keyboard {
-public:
-    // `code` is a virtual-key code; only its low 8 bits count.
-    void press(int code);
-    void down(int code);
-    void up(int code);
-    // Windows+D: shows the desktop.
-    void home();
-};
+// `code` is a virtual-key code; only its low 8 bits count.
+void keyPress(int code);
+void keyDown(int code);
+void keyUp(int code);
+// Windows+D: shows the desktop.
+void home();
 
-}  // namespace tavix
+}  // namespace tavix::core

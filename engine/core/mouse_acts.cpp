@@ -7,7 +7,7 @@
 #include "desktop.h"
 #include "tavix/platform/backends.h"
 
-namespace tavix {
+namespace tavix::core {
 
 namespace {
 
@@ -67,14 +67,14 @@ std::int32_t normalisedCoordinate(int value, int extent)
                                                  std::numeric_limits<std::int32_t>::max()));
 }
 
-void MouseActs::doPressAct(int x, int y, int x1, int y1, int type)
+void mouseAct(int x, int y, int x1, int y1, int type)
 {
     platform::InputBackend& input = platform::input();
     input.setCursorPos(x, y);
 
-    const QRect screen = primaryScreenGeometry();
-    const int width = screen.isValid() ? screen.right() - screen.left() + 1 : 0;
-    const int height = screen.isValid() ? screen.bottom() - screen.top() + 1 : 0;
+    const QSize screen = primaryScreenSize();
+    const int width = screen.width();
+    const int height = screen.height();
     qDebug() << "desktop_width" << width;
     qDebug() << "desktop_height" << height;
 
@@ -92,4 +92,4 @@ void MouseActs::doPressAct(int x, int y, int x1, int y1, int type)
     }
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -1,12 +1,11 @@
 // Performs one mouse action through the platform's input backend.
 #pragma once
 
-#include <QObject>
 #include <cstdint>
 
-namespace tavix {
+namespace tavix::core {
 
-// Action codes of doPressAct.
+// Action codes of mouseAct.
 enum MouseAction : int {
     LeftClick = 1, LeftDoubleClick, LeftDown, LeftUp,
     RightClick, RightDoubleClick, RightDown, RightUp,
@@ -19,13 +18,8 @@ enum MouseAction : int {
 // and saturated to 32 bits so that far-off coordinates cannot overflow.
 std::int32_t normalisedCoordinate(int value, int extent);
 
-// A plain QObject rather than a widget: it is created on whatever thread calls
-// the engine, where widgets must not be built.
-class MouseActs : public QObject {
-    Q_OBJECT
-public slots:
-    void getClickedPos() {}
-    void doPressAct(int x, int y, int x1, int y1, int type);
-};
+// Places the cursor at `x`, `y` and performs action `type` there (a drag ends at `x1`, `y1`);
+// other codes only place the cursor.
+void mouseAct(int x, int y, int x1, int y1, int type);
 
-}  // namespace tavix
+}  // namespace tavix::core

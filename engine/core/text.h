@@ -1,5 +1,6 @@
 // Texts crossing the C interface: arguments are UTF-8 (null counts as empty);
 // results are copied into a fixed array owned by the returning function.
+// qint64 comes from QByteArray's headers.
 #pragma once
 
 #include <QByteArray>
@@ -26,6 +27,12 @@ inline QString textArg(const char* text)
     return text ? QString::fromUtf8(text) : QString();
 }
 
+// The bytes of a C text argument as they are (null counts as empty).
+inline QByteArray rawArg(const char* text)
+{
+    return QByteArray(text ? text : "");
+}
+
 // Length of the longest prefix of `bytes` that fits `capacity` bytes without
 // cutting a UTF-8 sequence in two.
 inline std::size_t utf8PrefixLength(const char* bytes, std::size_t length, std::size_t capacity)
@@ -38,15 +45,35 @@ inline std::size_t utf8PrefixLength(const char* bytes, std::size_t length, std::
     return cut;
 }
 
-// A function's result array: N bytes including the terminator. Texts that do
-// not fit are cut at the last whole UTF-8 character; nothing is written past N.
-template <std::size_t N>
+// What a result array does with a text longer than it holds.
+enum class TooLong {
+    Cut,      // keeps the longest prefix that ends with a whole UTF-8 character
+    KeepOld,  // keeps the previous text, which the caller then receives again
+    Empty,    // stores the empty text, with a log line: no part of it is usable
+};
+
+// A function's result array: N bytes including the terminator; nothing is
+// ever written past N. Texts that do not fit are handled by `policy`.
+template <std::size_t N, TooLong policy = TooLong::Cut>
 class ResultText {
 public:
-    const char* set(const QByteArray& utf8)
+    static constexpr std::size_t kLimit = N - 1;  // bytes of text at most
+
+    static bool fits(qint64 length) { return length >= 0 && std::size_t(length) <= kLimit; }
+
+    const char* set(const QByteArray& bytes)
     {
-        const std::size_t length = utf8PrefixLength(utf8.constData(), std::size_t(utf8.size()), N - 1);
-        std::memcpy(data_, utf8.constData(), length);
+        std::size_t length = std::size_t(bytes.size());
+        if (policy == TooLong::KeepOld && !fits(bytes.size()))
+            return data_;
+        if (policy == TooLong::Empty && !fits(bytes.size())) {
+            qWarning("A result of %lld bytes does not fit its %zu-byte array: it is left empty",
+                     static_cast<long long>(bytes.size()), N);
+            length = 0;
+        }
+        if (policy == TooLong::Cut)
+            length = utf8PrefixLength(bytes.constData(), length, kLimit);
+        std::memcpy(data_, bytes.constData(), length);
         data_[length] = '\0';
         return data_;
     }

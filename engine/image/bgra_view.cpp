@@ -39,8 +39,11 @@ QImage blankImage(const cv::Size& size, QImage::Format format)
 {
     if (size.width <= 0 || size.height <= 0)
         return {};
-    const qint64 bytes = qint64(size.width) * size.height * (QImage::toPixelFormat(format).bitsPerPixel() / 8);
-    if (bytes > kMaxResultBytes) {
+    // Pixels first, then against the byte limit per pixel: width * height * depth
+    // of two large sides would overflow even 64 bits.
+    const qint64 pixels = qint64(size.width) * size.height;
+    const int depth = std::max(1, QImage::toPixelFormat(format).bitsPerPixel() / 8);
+    if (pixels > kMaxResultBytes / depth) {
         qWarning("Refusing to build a %d x %d picture: larger than %lld MiB", size.width,
                  size.height, kMaxResultBytes >> 20);
         return {};

@@ -84,8 +84,7 @@ Rgb pixelAt(const cv::Mat& bgra, int x, int y)
 
 }  // namespace
 
-bool ImageFamily::detectsColor(const char* color, int x, int y, int threshold,
-                               const char* algorithm)
+bool detectsColor(const char* color, int x, int y, int threshold, const char* algorithm)
 {
     const QImage& image = workingImage();
     if (!haveWorkingImage() || !haveText(color, "colour") || !haveText(algorithm, "algorithm"))
@@ -103,8 +102,8 @@ bool ImageFamily::detectsColor(const char* color, int x, int y, int threshold,
     return detect(pixelAt(view.mat(), x, y), scanColour(color), threshold);
 }
 
-bool ImageFamily::findColor(int x1, int y1, int x2, int y2, const char* color, int threshold,
-                            int* outX, int* outY)
+bool findColor(int x1, int y1, int x2, int y2, const char* color, int threshold, int* outX,
+               int* outY)
 {
     const QImage& image = workingImage();
     if (!haveWorkingImage() || !haveText(color, "colour"))

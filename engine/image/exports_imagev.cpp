@@ -1,23 +1,25 @@
-// Exports of the imagev family: each forwards to ImagevFamily with its mouse action.
+// Exports of the imagev family: each forwards to the screen search with its mouse action.
+// One export a line, as a table.
+// clang-format off
 #include "core/guard.h"
 #include "image/visual_actions.h"
 #include "tavix.h"
 
 using namespace tavix;
-using tavix::image::ImagevFamily;
+using namespace tavix::core;
 
 namespace {
 bool act(const char* function, const char* imgdata, MouseAction action)
 {
-    return guarded(function, false, [&] { return ImagevFamily().act(imgdata, action); });
+    return guarded(function, false, [&] { return image::actOnScreen(imgdata, action); });
 }
 bool actRect(const char* function, int x1, int y1, int x2, int y2, const char* imgdata, MouseAction action)
 {
-    return guarded(function, false, [&] { return ImagevFamily().actRect({x1, y1, x2, y2}, imgdata, action); });
+    return guarded(function, false, [&] { return image::actOnScreenRect({x1, y1, x2, y2}, imgdata, action); });
 }
 }  // namespace
 
-bool TX_imagev_findImage(int x1, int y1, int x2, int y2, const char* imgdata, int* outX, int* outY) { return guarded(__func__, false, [&] { return ImagevFamily().findImage({x1, y1, x2, y2}, imgdata, outX, outY); }); }
+bool TX_imagev_findImage(int x1, int y1, int x2, int y2, const char* imgdata, int* outX, int* outY) { return guarded(__func__, false, [&] { return image::findOnScreen({x1, y1, x2, y2}, imgdata, outX, outY); }); }
 bool TX_imagev_mouseLeftClick(const char* imgdata) { return act(__func__, imgdata, LeftClick); }
 bool TX_imagev_mouseLeftDoubleClick(const char* imgdata) { return act(__func__, imgdata, LeftDoubleClick); }
 bool TX_imagev_mouseLeftDown(const char* imgdata) { return act(__func__, imgdata, LeftDown); }

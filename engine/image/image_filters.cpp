@@ -1,6 +1,7 @@
 // Filters of the working image: colour mask, Otsu binarisation, one-plane blurs.
 #include <QColor>
 #include <algorithm>
+#include <cmath>
 #include <opencv2/imgproc.hpp>
 #include <vector>
 
@@ -24,6 +25,24 @@ Interval around(int centre, int t)
             int(std::min<long long>((long long)centre + t, 255))};
 }
 
+// A kernel side beyond twice the picture's longer side only mirrors the same
+// pixels again, at a cost that grows with its square: such kernels (given, or
+// derived from a sigma as OpenCV does for 8-bit planes) are refused.
+bool kernelFits(cv::Size kernel, double sigmaX, double sigmaY, const QSize& picture)
+{
+    const double limit = 2.0 * std::max(picture.width(), picture.height()) + 1;
+    const auto side = [](int given, double sigma) {
+        return given > 0 ? double(given) : std::abs(sigma) * 6 + 1;
+    };
+    const double width = side(kernel.width, sigmaX);
+    const double height = side(kernel.height, sigmaY != 0 ? sigmaY : sigmaX);
+    if (width <= limit && height <= limit)
+        return true;
+    qWarning("Refusing a %.0f x %.0f blur kernel: a %d x %d picture uses %.0f at most", width,
+             height, picture.width(), picture.height(), limit);
+    return false;
+}
+
 // Blurs plane `plane` of the working image's blue, green, red, alpha planes
 // and leaves the merged result as a 32-bit ARGB working image.
 bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int border)
@@ -34,6 +53,8 @@ bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int bor
         qWarning("No colour plane %d (0 blue, 1 green, 2 red, 3 alpha)", plane);
         return false;
     }
+    if (!kernelFits(kernel, sigmaX, sigmaY, workingImage().size()))
+        return false;
     const BgraView view(workingImage());
     std::vector<cv::Mat> planes;
     cv::split(view.mat(), planes);
@@ -50,7 +71,7 @@ bool blurPlane(int plane, cv::Size kernel, double sigmaX, double sigmaY, int bor
 
 }  // namespace
 
-bool ImageFamily::interval(const char* colorStr, int threshold)
+bool interval(const char* colorStr, int threshold)
 {
     if (!haveWorkingImage())
         return false;
@@ -71,7 +92,7 @@ bool ImageFamily::interval(const char* colorStr, int threshold)
     return true;
 }
 
-bool ImageFamily::inRange(int lowerBound, int upperBound)
+bool inRange(int lowerBound, int upperBound)
 {
     if (!haveWorkingImage())
         return false;
@@ -87,12 +108,12 @@ bool ImageFamily::inRange(int lowerBound, int upperBound)
     return true;
 }
 
-bool ImageFamily::blur(int x, int y, int type, int point)
+bool blur(int x, int y, int type, int point)
 {
     return blurPlane(type, cv::Size(x, y), point, 0, cv::BORDER_REFLECT_101);
 }
 
-bool ImageFamily::gaussianBlur(int x, int y, int sigmaX, int sigmaY, int type)
+bool gaussianBlur(int x, int y, int sigmaX, int sigmaY, int type)
 {
     return blurPlane(0, cv::Size(x, y), sigmaX, sigmaY, type);
 }

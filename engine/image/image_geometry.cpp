@@ -48,7 +48,7 @@ bool convertToGray(int code, int dstCn)
 
 }  // namespace
 
-bool ImageFamily::clip(int x, int y, int w, int h)
+bool clip(int x, int y, int w, int h)
 {
     if (!haveWorkingImage())
         return false;
@@ -63,7 +63,7 @@ bool ImageFamily::clip(int x, int y, int w, int h)
     return replaceIfBuilt(imageFromMat(view.mat()(cv::Rect(x, y, w, h)), QImage::Format_ARGB32));
 }
 
-bool ImageFamily::resize(int width, int height, int interpolation)
+bool resize(int width, int height, int interpolation)
 {
     if (!haveWorkingImage())
         return false;
@@ -84,7 +84,7 @@ bool ImageFamily::resize(int width, int height, int interpolation)
     return replaceIfBuilt(result);
 }
 
-bool ImageFamily::rotate(int x, int y, int degree)
+bool rotate(int x, int y, int degree)
 {
     if (!haveWorkingImage())
         return false;
@@ -101,12 +101,12 @@ bool ImageFamily::rotate(int x, int y, int degree)
     return replaceIfBuilt(imageFromMat(turned, QImage::Format_RGBA8888));
 }
 
-bool ImageFamily::grayscale(int dstCn)
+bool grayscale(int dstCn)
 {
     return convertToGray(cv::COLOR_BGR2GRAY, dstCn);
 }
 
-bool ImageFamily::cvtColor(int code, int dstCn)
+bool cvtColor(int code, int dstCn)
 {
     return convertToGray(code, dstCn);
 }

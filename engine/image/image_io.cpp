@@ -40,7 +40,7 @@ char* handOut(const QByteArray& bytes, bool terminated)
 
 }  // namespace
 
-bool ImageFamily::read(const char* path)
+bool read(const char* path)
 {
     if (!haveText(path, "path"))
         return false;
@@ -52,21 +52,21 @@ bool ImageFamily::read(const char* path)
     return true;
 }
 
-bool ImageFamily::load(const char* url)
+bool load(const char* url)
 {
     if (!haveText(url, "URL"))
         return false;
     return replaceIfDecoded(fetchImage(textArg(url)));
 }
 
-bool ImageFamily::fromBase64(const char* data)
+bool fromBase64(const char* data)
 {
     if (!haveText(data, "Base64 text"))
         return false;
     return replaceIfDecoded(decodeBase64Image(QByteArray(data)));
 }
 
-bool ImageFamily::fromBytes(const char* bytes, int length)
+bool fromBytes(const char* bytes, int length)
 {
     if (!haveText(bytes, "bytes"))
         return false;
@@ -74,7 +74,7 @@ bool ImageFamily::fromBytes(const char* bytes, int length)
     return replaceIfDecoded(decodeImage(data));
 }
 
-bool ImageFamily::save(const char* path, const char* format, int quality)
+bool save(const char* path, const char* format, int quality)
 {
     if (!haveText(path, "path") || !haveWorkingImage())
         return false;
@@ -84,14 +84,14 @@ bool ImageFamily::save(const char* path, const char* format, int quality)
     return writeImageFile(workingImage(), target, QByteArray(format), quality);
 }
 
-char* ImageFamily::toBase64(const char* format, int quality)
+char* toBase64(const char* format, int quality)
 {
     if (!haveText(format, "image format") || !haveWorkingImage())
         return nullptr;
     return handOut(encodeImage(workingImage(), format, quality).toBase64(), true);
 }
 
-int ImageFamily::toBytes(unsigned char** out, const char* format, int quality)
+int toBytes(unsigned char** out, const char* format, int quality)
 {
     if (!out) {
         qWarning("TX_image_toBytes needs a place for the block's address");
@@ -109,12 +109,12 @@ int ImageFamily::toBytes(unsigned char** out, const char* format, int quality)
     return bytes.size();
 }
 
-bool ImageFamily::free()
+bool free()
 {
     return !workingImage().isNull();
 }
 
-unsigned int ImageFamily::pixel(int x, int y)
+unsigned int pixel(int x, int y)
 {
     const QImage& image = workingImage();
     if (image.isNull())

@@ -61,7 +61,7 @@ QImage joinImages(const QImage& first, const QImage& second, int direction)
     return overlay(a.mat(), b.mat());
 }
 
-bool ImageFamily::concat(int direction)
+bool concat(int direction)
 {
     TX_api& record = sharedRecord();
     if (!haveWorkingImage())
@@ -70,12 +70,16 @@ bool ImageFamily::concat(int direction)
         qWarning("There is no second image to join");
         return false;
     }
-    record.image = joinImages(record.image, record.secondImage, direction);
+    // A join that fails (an unknown direction for equal sizes) keeps the working image.
+    const QImage joined = joinImages(record.image, record.secondImage, direction);
+    if (joined.isNull())
+        return false;
+    record.image = joined;
     return true;
 }
 
-bool ImageFamily::concatPath(const char* img1Path, const char* img2Path, int direction,
-                             const char* savePath, const char* format, int quality)
+bool concatPath(const char* img1Path, const char* img2Path, int direction, const char* savePath,
+                const char* format, int quality)
 {
     if (!haveText(img1Path, "first image path") || !haveText(img2Path, "second image path")
         || !haveText(savePath, "path to save to"))

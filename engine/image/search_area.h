@@ -3,16 +3,9 @@
 
 #include <QRect>
 
-namespace tavix::image {
+#include "tavix/corners.hpp"
 
-// Top-left and bottom-right pixel, both inside; x2 = x1 - 1 and y2 = y1 - 1
-// (for example 0, 0, -1, -1) is the null rectangle: the whole picture.
-struct Corners {
-    int x1 = 0;
-    int y1 = 0;
-    int x2 = -1;
-    int y2 = -1;
-};
+namespace tavix::image {
 
 // The part of `corners` inside a picture of `size`, with the meaning of Qt's
 // rectangle intersection (reversed corners are swapped); the null rectangle

@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
@@ -57,9 +58,25 @@ QImage fetchImage(const QString& url)
                          tooLarge = true;
                          pending->abort();
                      });
+    // The request's own timeout restarts with every byte that arrives: a server
+    // trickling one byte at a time would hold the call forever. This one spans
+    // the whole transfer.
+    bool tooSlow = false;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, pending, [&tooSlow, pending] {
+        tooSlow = true;
+        pending->abort();
+    });
+    deadline.start(transferTimeout);
     if (!reply->isFinished())
         loop.exec();
 
+    if (tooSlow) {
+        qWarning() << "Failed to download" << url << ": the transfer took longer than"
+                   << transferTimeout.count() << "ms";
+        return {};
+    }
     if (tooLarge) {
         qWarning() << "The download of" << url << "exceeds" << limit << "bytes";
         return {};

@@ -29,7 +29,7 @@ const char* base64Payload(const char* imgdata)
 
 }  // namespace
 
-bool ImagevFamily::findImage(const Corners& corners, const char* imgdata, int* outX, int* outY)
+bool findOnScreen(const Corners& corners, const char* imgdata, int* outX, int* outY)
 {
     const char* payload = base64Payload(imgdata);
     if (!payload) {
@@ -64,21 +64,19 @@ bool ImagevFamily::findImage(const Corners& corners, const char* imgdata, int* o
     return x <= capture.width() && y <= capture.height();
 }
 
-bool ImagevFamily::actRect(const Corners& corners, const char* imgdata, MouseAction action)
+bool actOnScreenRect(const Corners& corners, const char* imgdata, core::MouseAction action)
 {
     int x = -1, y = -1;
-    if (!findImage(corners, imgdata, &x, &y))
+    if (!findOnScreen(corners, imgdata, &x, &y))
         return false;
-    MouseActs().doPressAct(x, y, 0, 0, action);
+    core::mouseAct(x, y, 0, 0, action);
     return true;
 }
 
-bool ImagevFamily::act(const char* imgdata, MouseAction action)
+bool actOnScreen(const char* imgdata, core::MouseAction action)
 {
-    const QRect screen = primaryScreenGeometry();
-    const int width = screen.isValid() ? screen.right() - screen.left() + 1 : 0;
-    const int height = screen.isValid() ? screen.bottom() - screen.top() + 1 : 0;
-    return actRect({0, 0, width, height}, imgdata, action);
+    const QSize screen = primaryScreenSize();
+    return actOnScreenRect({0, 0, screen.width(), screen.height()}, imgdata, action);
 }
 
 }  // namespace tavix::image

@@ -7,17 +7,14 @@
 
 namespace tavix::image {
 
-class ImagevFamily {
-public:
-    // Locates the template within `corners` of a fresh screen capture; on
-    // success `*outX`, `*outY` hold the centre of the match.
-    bool findImage(const Corners& corners, const char* imgdata, int* outX, int* outY);
+// Locates the template within `corners` of a fresh screen capture; on
+// success `*outX`, `*outY` hold the centre of the match.
+bool findOnScreen(const Corners& corners, const char* imgdata, int* outX, int* outY);
 
-    // Locates within `corners` and, when found, performs `action` there.
-    bool actRect(const Corners& corners, const char* imgdata, MouseAction action);
+// Locates within `corners` and, when found, performs `action` there.
+bool actOnScreenRect(const Corners& corners, const char* imgdata, core::MouseAction action);
 
-    // The same over the whole primary screen.
-    bool act(const char* imgdata, MouseAction action);
-};
+// The same over the whole primary screen.
+bool actOnScreen(const char* imgdata, core::MouseAction action);
 
 }  // namespace tavix::image

@@ -5,8 +5,14 @@
 
 TX_BEGIN_DECLS
 
+/* Grabs the primary screen and searches imgdata (a picture data URL) within
+ * x1..y2; *outX, *outY receive the match's centre (-1, -1 when none). False when
+ * imgdata is no picture, there is no screen, or nothing is found. */
 TX_EXPORT bool TX_imagev_findImage(int x1, int y1, int x2, int y2, const char* imgdata,
                                    int* outX, int* outY);
+/* The calls below search the whole screen (the ...Rect ones within x1..y2) and
+ * perform their mouse action at the centre of the match. False, with no action,
+ * when nothing is found or imgdata is no picture. */
 TX_EXPORT bool TX_imagev_mouseLeftClick(const char* imgdata);
 TX_EXPORT bool TX_imagev_mouseLeftDoubleClick(const char* imgdata);
 TX_EXPORT bool TX_imagev_mouseLeftDown(const char* imgdata);

@@ -6,6 +6,8 @@
 #include <QScriptValue>
 #include <optional>
 
+#include "tavix/corners.hpp"
+
 namespace vantor {
 
 // Script arrays longer than this are refused as byte input: a sparse array
@@ -27,12 +29,7 @@ QScriptValue byteValues(const QByteArray& bytes);
 // A new script object { x: x, y: y }.
 QScriptValue pointValue(int x, int y);
 
-struct Corners {
-    int x1 = 0;
-    int y1 = 0;
-    int x2 = 0;
-    int y2 = 0;
-};
+using Corners = tavix::Corners;
 
 // Corners of a rectangle value { topLeft: {x, y}, bottomRight: {x, y} }; none
 // for null or undefined (no rectangle given). Spans: bottomRight is a size

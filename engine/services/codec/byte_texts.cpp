@@ -7,10 +7,9 @@
 
 #include "core/text.h"
 #include "codec_service.h"
-#include "stored_text.h"
 #include "version.h"
 
-namespace tavix {
+namespace tavix::codec {
 
 namespace {
 
@@ -18,34 +17,38 @@ constexpr int kByteArray = 16384;
 
 }  // namespace
 
-const char* CodecService::encodeBase64(const char* input, int length)
+const char* encodeBase64(const char* input, int length)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (length < 0)
         length = input ? int(std::strlen(input)) : 0;
     if (!input && length > 0) {
         qWarning("TX_utils_encodeBase64: no input for a length of %d", length);
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     }
-    // Too long for the array: keep the previous result without reading the input.
-    if (!result.fits((qint64(length) + 2) / 3 * 4))
-        return result.data();
-    return result.store(QByteArray::fromRawData(input ? input : "", length).toBase64());
+    // Too long for the array: empty, without reading the input.
+    if (!result.fits((qint64(length) + 2) / 3 * 4)) {
+        qWarning("TX_utils_encodeBase64: %d bytes give too long a text", length);
+        return result.set(QByteArray());
+    }
+    return result.set(QByteArray::fromRawData(input ? input : "", length).toBase64());
 }
 
-const char* CodecService::decodeBase64(const QByteArray& input, int* outLength)
+const char* decodeBase64(const QByteArray& input, int* outLength)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     // Malformed UTF-8 becomes U+FFFD (EF BF BD).
     const QByteArray bytes = QString::fromUtf8(QByteArray::fromBase64(input)).toUtf8();
+    // A result that is not stored has no length: a caller copying that many
+    // bytes would read past the array.
     if (outLength)
-        *outLength = bytes.size();
+        *outLength = result.fits(bytes.size()) ? bytes.size() : 0;
     // Stored with a terminating zero, so that a shorter result never shows
     // the tail of a longer earlier one to callers reading a C text.
-    return result.store(bytes);
+    return result.set(bytes);
 }
 
-const char* CodecService::hexToByte(const QByteArray& szHex, int* outLength)
+const char* hexToByte(const QByteArray& szHex, int* outLength)
 {
     static char bytes[kByteArray] = {};
     QByteArray text = szHex.simplified();
@@ -62,35 +65,39 @@ const char* CodecService::hexToByte(const QByteArray& szHex, int* outLength)
     return bytes;
 }
 
-const char* CodecService::byteToHex(const unsigned char* vByte, int vLen)
+const char* byteToHex(const unsigned char* vByte, int vLen)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (vLen < 1)
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     if (!vByte) {
         qWarning("TX_utils_byteToHex: no bytes for a length of %d", vLen);
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     }
-    if (!result.fits(qint64(vLen) * 2))
-        return result.data();
-    return result.store(QByteArray::fromRawData(reinterpret_cast<const char*>(vByte), vLen).toHex());
+    if (!result.fits(qint64(vLen) * 2)) {
+        qWarning("TX_utils_byteToHex: %d bytes give too long a text", vLen);
+        return result.set(QByteArray());
+    }
+    return result.set(QByteArray::fromRawData(reinterpret_cast<const char*>(vByte), vLen).toHex());
 }
 
-int CodecService::randomInt(int min, int max)
+int randomInt(int min, int max)
 {
     // Reseeded with the seconds since local midnight: calls within one second agree.
     std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
     const long long r = std::rand();
-    const long long span = (long long)max - min;
+    // Bounds given the wrong way round count as the same range.
+    const long long low = std::min(min, max);
+    const long long span = (long long)std::max(min, max) - low;
     if (span == 0)
         return min;  // the only value the range holds
     // In 64 bits so that wide ranges neither overflow nor divide by zero.
-    return int(static_cast<unsigned int>((long long)min + r % span));
+    return int(low + r % span);
 }
 
-const char* CodecService::versionInfo()
+const char* versionInfo()
 {
     return "Tavix api " TAVIX_VERSION " - codecs, ciphers, QR codes and zip archives. Copyright (c) Tavix.";
 }
 
-}  // namespace tavix
+}  // namespace tavix::codec

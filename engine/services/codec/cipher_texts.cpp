@@ -5,11 +5,11 @@
 
 #include "block_ciphers.h"
 #include "codec_service.h"
+#include "core/text.h"
 #include "engine_base64.h"
 #include "file_digest.h"
-#include "stored_text.h"
 
-namespace tavix {
+namespace tavix::codec {
 
 namespace {
 
@@ -41,72 +41,72 @@ QByteArray desKey(QByteArray key)
 
 }  // namespace
 
-const char* CodecService::md5(const QString& path)
+const char* md5(const QString& path)
 {
-    static StoredText<1024> result;
+    static ResultText<1024, TooLong::Empty> result;
     bool opened = false;
     const QByteArray digest = md5OfFile(path, &opened);
     if (!opened) {
         std::fputs("Failed to open file", stdout);
         std::fflush(stdout);
     }
-    return result.store(digest);
+    return result.set(digest);
 }
 
-const char* CodecService::encodeAes(const QString& src, const QString& key)
+const char* encodeAes(const QString& src, const QString& key)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     const QByteArray plain = zeroPadded(src.toUtf8(), 16);
-    return result.store(aes128Ecb(aesKey(key), plain, true).toBase64());
+    return result.set(aes128Ecb(aesKey(key), plain, true).toBase64());
 }
 
-const char* CodecService::decodeAes(const QString& src, const QString& key)
+const char* decodeAes(const QString& src, const QString& key)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     QByteArray cipher = QByteArray::fromBase64(src.toLatin1());
     // A trailing partial block cannot be deciphered and is left out.
     cipher.truncate(cipher.size() - cipher.size() % 16);
     const QByteArray plain = cutAtZero(aes128Ecb(aesKey(key), cipher, false));
     // The text comes back in Latin-1; other characters become "?".
-    return result.store(QString::fromUtf8(plain).toLatin1());
+    return result.set(QString::fromUtf8(plain).toLatin1());
 }
 
-const char* CodecService::encodeDes(const QByteArray& src, const QByteArray& key)
+const char* encodeDes(const QByteArray& src, const QByteArray& key)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     // The engine's encode is the CBC deciphering operation.
-    return result.store(encodeEngineBase64(desCbc(desKey(key), zeroPadded(src, 8), false)));
+    return result.set(encodeEngineBase64(desCbc(desKey(key), zeroPadded(src, 8), false)));
 }
 
-const char* CodecService::decodeDes(const QByteArray& src, const QByteArray& key)
+const char* decodeDes(const QByteArray& src, const QByteArray& key)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     const QByteArray cipher = zeroPadded(decodeEngineBase64(src), 8);
-    return result.store(cutAtZero(desCbc(desKey(key), cipher, true)));
+    return result.set(cutAtZero(desCbc(desKey(key), cipher, true)));
 }
 
-const char* CodecService::encodeRc4(const QByteArray& src, const QByteArray& key)
+const char* encodeRc4(const QByteArray& src, const QByteArray& key)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (key.isEmpty()) {
         qWarning("TX_utils_encodeRc4: an empty key gives no key stream");
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     }
-    return result.store(encodeEngineBase64(rc4(key, src)));
+    return result.set(encodeEngineBase64(rc4(key, src)));
 }
 
-const char* CodecService::decodeRc4(const QByteArray& src, const QByteArray& key)
+const char* decodeRc4(const QByteArray& src, const QByteArray& key)
 {
-    static StoredText<16384> result;
+    static ResultText<16384, TooLong::Empty> result;
     if (src.size() % 2 != 0) {
         qWarning("TX_utils_decodeRc4: a text of odd length is not an enciphered text");
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     }
     if (key.isEmpty()) {
         qWarning("TX_utils_decodeRc4: an empty key gives no key stream");
-        return result.store(QByteArray());
+        return result.set(QByteArray());
     }
-    return result.store(cutAtZero(rc4(key, decodeEngineBase64(src))));
+    return result.set(cutAtZero(rc4(key, decodeEngineBase64(src))));
 }
 
-}  // namespace tavix
+}  // namespace tavix::codec

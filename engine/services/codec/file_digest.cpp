@@ -6,12 +6,15 @@
 #include <openssl/evp.h>
 #include <vector>
 
+#include "core/file_kind.h"
+
 namespace tavix {
 
 QByteArray md5OfFile(const QString& path, bool* opened)
 {
     QFile file(path);
-    *opened = !path.isEmpty() && file.open(QIODevice::ReadOnly);
+    *opened = !path.isEmpty() && !refuseSpecialFile(path, "TX_utils_md5")
+        && file.open(QIODevice::ReadOnly);
     if (!*opened)
         return QByteArray();
     std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), &EVP_MD_CTX_free);

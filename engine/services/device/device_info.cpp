@@ -11,7 +11,7 @@
 #include "device_texts.h"
 #include "tavix/platform/device.h"
 
-namespace tavix {
+namespace tavix::device {
 
 namespace device = platform::device;
 
@@ -19,7 +19,7 @@ namespace {
 constexpr std::size_t kTextSize = 1024;
 }
 
-const char* DeviceInfo::baseOS()
+const char* baseOS()
 {
     static ResultText<kTextSize> result;
 #ifdef Q_OS_WIN
@@ -33,19 +33,19 @@ const char* DeviceInfo::baseOS()
 #endif
 }
 
-const char* DeviceInfo::board()
+const char* board()
 {
     static ResultText<kTextSize> result;
     return result.set(devicetext::firmwareText(devicetext::boardLines(device::readFirmware())));
 }
 
-const char* DeviceInfo::bootLoader()
+const char* bootLoader()
 {
     static ResultText<kTextSize> result;
     return result.set(devicetext::firmwareText(devicetext::biosLines(device::readFirmware())));
 }
 
-const char* DeviceInfo::getBrightness()
+const char* getBrightness()
 {
     static ResultText<kTextSize> result;
     const QScreen* screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
@@ -53,22 +53,22 @@ const char* DeviceInfo::getBrightness()
     return result.set(QString::number(value));
 }
 
-int DeviceInfo::getBattery()
+int getBattery()
 {
     return device::readPowerStatus().batteryPercent;
 }
 
-bool DeviceInfo::isCharging()
+bool isCharging()
 {
     return devicetext::onMainsPower(device::readPowerStatus().acLine);
 }
 
-bool DeviceInfo::setBrightness(int num)
+bool setBrightness(int num)
 {
     return device::setGammaRamp(devicetext::gammaRamp(num));
 }
 
-int DeviceInfo::getMusicMaxVolume()
+int getMusicMaxVolume()
 {
     const std::optional<device::MasterVolume> master = device::masterVolume();
     if (!master)
@@ -76,17 +76,17 @@ int DeviceInfo::getMusicMaxVolume()
     return int(std::trunc(master->maxDb * master->scalar));
 }
 
-int DeviceInfo::width()
+int width()
 {
-    return primaryScreenGeometry().width();
+    return primaryScreenSize().width();
 }
 
-int DeviceInfo::height()
+int height()
 {
-    return primaryScreenGeometry().height();
+    return primaryScreenSize().height();
 }
 
-bool DeviceInfo::isScreenOn()
+bool isScreenOn()
 {
     if (!qGuiApp)
         return false;
@@ -97,4 +97,4 @@ bool DeviceInfo::isScreenOn()
     });
 }
 
-}  // namespace tavix
+}  // namespace tavix::device

@@ -1,22 +1,19 @@
 // The device family: the machine's names, power, screens, brightness and volume.
 #pragma once
 
-namespace tavix {
+namespace tavix::device {
 
-class DeviceInfo {
-public:
-    // Texts live in each function's own 1024-byte array.
-    const char* baseOS();
-    const char* board();
-    const char* bootLoader();
-    const char* getBrightness();
-    int getBattery();
-    bool isCharging();
-    bool setBrightness(int num);
-    int getMusicMaxVolume();
-    int width();
-    int height();
-    bool isScreenOn();
-};
+// Texts live in each function's own 1024-byte array.
+const char* baseOS();
+const char* board();
+const char* bootLoader();
+const char* getBrightness();
+int getBattery();
+bool isCharging();
+bool setBrightness(int num);
+int getMusicMaxVolume();
+int width();
+int height();
+bool isScreenOn();
 
-}  // namespace tavix
+}  // namespace tavix::device

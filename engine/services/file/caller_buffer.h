@@ -4,10 +4,12 @@
 
 #include <QByteArray>
 
+#include "tavix/file.h"
+
 namespace tavix {
 
 // Callers of the read functions allocate the file size plus this many bytes.
-constexpr qint64 kReadSlack = 4096;
+constexpr qint64 kReadSlack = TX_FILE_READ_MARGIN;
 
 // Stores `utf8` and a terminating zero in `out`, at most `capacity` bytes in
 // all, cut at a whole UTF-8 character; returns the bytes stored without the
@@ -17,6 +19,6 @@ int storeInCallerBuffer(char* out, const QByteArray& utf8, qint64 capacity);
 // Stores `utf8` in the 512-byte slot `slot` (511 bytes and the zero at most).
 void storeInSlot(char* slot, const QByteArray& utf8);
 
-constexpr int kSlotSize = 512;
+constexpr int kSlotSize = TX_FILE_NAME_SLOT;
 
 }  // namespace tavix

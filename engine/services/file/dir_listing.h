@@ -1,4 +1,4 @@
-// The listing rule shared by listDir, listDirCount and remove: files and
+// The listing rule shared by listDir and listDirCount: files and
 // sub-directories of one directory, without hidden and system entries and
 // without "." and "..", sorted by name with letter case ignored.
 #pragma once

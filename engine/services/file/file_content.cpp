@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "caller_buffer.h"
+#include "core/file_kind.h"
 #include "file_service.h"
+#include "reported_size.h"
 #include "text_encoding.h"
 
-namespace tavix {
+namespace tavix::file {
 
 namespace {
 
@@ -16,25 +18,25 @@ namespace {
 constexpr qint64 kMaxTextFile = qint64(512) * 1024 * 1024;
 
 // The whole file decoded as text, or a null string when it cannot be read.
-QString readTextFile(const QString& path, const QByteArray& encoding, qint64* fileBytes)
+QString readTextFile(const QString& path, const QByteArray& encoding, const char* function)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || refuseSpecialFile(path, function) || !file.open(QIODevice::ReadOnly))
         return QString();
     if (file.size() > kMaxTextFile) {
         qWarning().noquote() << "Cannot read" << path << ": larger than" << kMaxTextFile << "bytes";
         return QString();
     }
     const QByteArray content = file.readAll();
-    *fileBytes = content.size();
     return decodeTextFile(content, codecFor(encoding));
 }
 
-// Callers size `out` from the file size; text in an 8-bit or two-byte code
-// page grows when converted to UTF-8, so the copy stops at that size.
-int storeText(char* out, const QStringRef& text, qint64 fileBytes)
+// Callers size `out` from the size reported to them; the content read may be
+// longer (text in a code page grows in UTF-8, /proc files report 0, files grow),
+// so the copy stops at that size plus the margin.
+int storeText(char* out, const QStringRef& text, const QString& path)
 {
-    return storeInCallerBuffer(out, text.toUtf8(), fileBytes + kReadSlack);
+    return storeInCallerBuffer(out, text.toUtf8(), readCapacity(path));
 }
 
 // Appends all of `bytes` or nothing: a write that fails half-way (a full
@@ -42,7 +44,8 @@ int storeText(char* out, const QStringRef& text, qint64 fileBytes)
 bool appendData(const QString& path, const QByteArray& bytes, const char* function)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    if (path.isEmpty() || refuseSpecialFile(path, function)
+        || !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     const qint64 oldSize = file.size();
     if (file.write(bytes) != bytes.size()) {
@@ -64,12 +67,12 @@ bool noBuffer(const char* function, char* out)
 
 }  // namespace
 
-bool FileService::append(const QString& path, const QString& text, const QByteArray& encoding)
+bool append(const QString& path, const QString& text, const QByteArray& encoding)
 {
     return appendData(path, encodeTextFile(text + QLatin1Char('\n'), codecFor(encoding)), "TX_file_append");
 }
 
-bool FileService::appendBytes(const QString& path, const char* bytes, int length)
+bool appendBytes(const QString& path, const char* bytes, int length)
 {
     if (length < 0)
         length = bytes ? int(std::strlen(bytes)) : 0;
@@ -80,7 +83,7 @@ bool FileService::appendBytes(const QString& path, const char* bytes, int length
     return appendData(path, QByteArray::fromRawData(bytes ? bytes : "", length), "TX_file_appendBytes");
 }
 
-bool FileService::write(const QString& path, const QString& text, const QByteArray& encoding)
+bool write(const QString& path, const QString& text, const QByteArray& encoding)
 {
     // The old content stays in place until the new one is completely written.
     QSaveFile file(path);
@@ -101,30 +104,27 @@ bool FileService::write(const QString& path, const QString& text, const QByteArr
     return true;
 }
 
-int FileService::read(const QString& path, char* out, const QByteArray& encoding)
+int read(const QString& path, char* out, const QByteArray& encoding)
 {
     if (noBuffer("TX_file_read", out))
         return 0;
-    qint64 fileBytes = 0;
-    const QString text = readTextFile(path, encoding, &fileBytes);
-    return storeText(out, QStringRef(&text), fileBytes);
+    const QString text = readTextFile(path, encoding, "TX_file_read");
+    return storeText(out, QStringRef(&text), path);
 }
 
-int FileService::readBytes(const QString& path, char* out)
+int readBytes(const QString& path, char* out)
 {
     if (noBuffer("TX_file_readBytes", out))
         return 0;
-    qint64 fileBytes = 0;
-    const QString text = readTextFile(path, QByteArray(), &fileBytes);
-    return storeText(out, QStringRef(&text), fileBytes);
+    const QString text = readTextFile(path, QByteArray(), "TX_file_readBytes");
+    return storeText(out, QStringRef(&text), path);
 }
 
-int FileService::readLineByNum(const QString& path, int lines, char* out)
+int readLineByNum(const QString& path, int lines, char* out)
 {
     if (noBuffer("TX_file_readLineByNum", out))
         return 0;
-    qint64 fileBytes = 0;
-    const QString text = readTextFile(path, QByteArray(), &fileBytes);
+    const QString text = readTextFile(path, QByteArray(), "TX_file_readLineByNum");
     // Line after line until line `lines` or the end: a number out of range
     // gives the last line.
     QStringRef line;
@@ -138,7 +138,7 @@ int FileService::readLineByNum(const QString& path, int lines, char* out)
             break;
         start = end + 1;
     }
-    return storeText(out, line, fileBytes);
+    return storeText(out, line, path);
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

@@ -10,28 +10,30 @@
 #include "caller_buffer.h"
 #include "core/text.h"
 #include "dir_listing.h"
+#include "core/file_kind.h"
 #include "file_service.h"
+#include "reported_size.h"
 
-namespace tavix {
+namespace tavix::file {
 
-bool FileService::exists(const QString& path)
+bool exists(const QString& path)
 {
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-bool FileService::isFile(const QString& path)
+bool isFile(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-bool FileService::isDir(const QString& path)
+bool isDir(const QString& path)
 {
     // Only absolute paths count: a relative one is always false.
     const QFileInfo info(path);
     return !path.isEmpty() && info.isAbsolute() && info.isDir() && info.isReadable();
 }
 
-bool FileService::isEmptyDir(const QString& path)
+bool isEmptyDir(const QString& path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
@@ -42,10 +44,11 @@ bool FileService::isEmptyDir(const QString& path)
     return QDir(path).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
-int FileService::getFileLiens(const QString& path)
+int getFileLiens(const QString& path)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || refuseSpecialFile(path, "TX_file_getFileLiens")
+        || !file.open(QIODevice::ReadOnly))
         return 0;
     qint64 lineEnds = 0;
     char last = '\n';
@@ -61,16 +64,19 @@ int FileService::getFileLiens(const QString& path)
     return int(std::min<qint64>(lineEnds + (last != '\n' ? 1 : 0), INT_MAX));
 }
 
-int FileService::getFileSize(const QString& path)
+int getFileSize(const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    // Answered from the file's status without opening it: opening a FIFO blocks.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir() || !info.isReadable())
         return -1;
     // Sizes past the 32-bit range are reported as the largest one rather than wrapped.
-    return int(std::min<qint64>(file.size(), INT_MAX));
+    const int size = int(std::min<qint64>(info.size(), INT_MAX));
+    rememberReportedSize(path, size);
+    return size;
 }
 
-const char* FileService::getFileLongDate(const QString& path)
+const char* getFileLongDate(const QString& path)
 {
     static ResultText<16384> result;
     const QFileInfo info(path);
@@ -79,7 +85,7 @@ const char* FileService::getFileLongDate(const QString& path)
     return result.set(QByteArray::number(info.lastModified().toSecsSinceEpoch()));
 }
 
-const char* FileService::getFileStringDate(const QString& path)
+const char* getFileStringDate(const QString& path)
 {
     static ResultText<16384> result;
     const QFileInfo info(path);
@@ -88,20 +94,20 @@ const char* FileService::getFileStringDate(const QString& path)
     return result.set(info.lastModified().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
 
-const char* FileService::getName(const QString& path)
+const char* getName(const QString& path)
 {
     static ResultText<16384> result;
     return result.set(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
 }
 
-int FileService::listDirCount(const QString& path)
+int listDirCount(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isDir())
         return 0;
     return int(listingEntries(path).size());
 }
 
-int FileService::listDir(const QString& path, char* out)
+int listDir(const QString& path, char* out)
 {
     if (path.isEmpty() || !QFileInfo(path).isDir()) {
         qDebug().noquote() << "Failed to open directory" << path;
@@ -117,4 +123,4 @@ int FileService::listDir(const QString& path, char* out)
     return int(names.size());
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

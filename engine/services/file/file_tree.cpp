@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "dir_listing.h"
+#include "core/file_kind.h"
 #include "file_service.h"
 
-namespace tavix {
+namespace tavix::file {
 
 namespace {
 
@@ -20,7 +20,15 @@ bool occupied(const QFileInfo& info)
     return info.exists() || info.isSymLink();
 }
 
-// Removes a file, a link or a whole folder under the listing rule, stopping
+// Every entry of a folder, hidden and system ones included: all of them must
+// go before the folder can.
+QStringList everyEntry(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                  | QDir::NoDotAndDotDot);
+}
+
+// Removes a file, a link or a whole folder with every entry, stopping
 // at the first entry that cannot be removed. Links are removed, never
 // followed: a link to a folder elsewhere must not empty that folder.
 bool removeEntry(const QString& path)
@@ -30,11 +38,32 @@ bool removeEntry(const QString& path)
         return false;
     if (info.isSymLink() || !info.isDir())
         return QFile::remove(path);
-    for (const QString& name : listingEntries(path)) {
+    for (const QString& name : everyEntry(path)) {
         if (!removeEntry(path + QLatin1Char('/') + name))
             return false;
     }
     return QDir().rmdir(path);
+}
+
+// The first folder in the tree at `path` (its own folder included) whose
+// entries cannot be removed or listed, or an empty text when there is none:
+// a removal that would stop half-way is refused before anything is deleted.
+QString blockingFolder(const QString& path)
+{
+    const QFileInfo info(path);
+    const QFileInfo parent(info.absolutePath());
+    if (!parent.isWritable() || !parent.isExecutable())
+        return parent.absoluteFilePath();
+    if (info.isSymLink() || !info.isDir())
+        return QString();
+    if (!info.isWritable() || !info.isReadable() || !info.isExecutable())
+        return info.absoluteFilePath();
+    for (const QString& name : everyEntry(path)) {
+        const QString blocking = blockingFolder(path + QLatin1Char('/') + name);
+        if (!blocking.isEmpty())
+            return blocking;
+    }
+    return QString();
 }
 
 // Copies the content of `from` over `to`. The destination is replaced only
@@ -43,7 +72,7 @@ bool removeEntry(const QString& path)
 bool copyContent(const QString& from, const QString& to, const char* function)
 {
     QFile source(from);
-    if (from.isEmpty() || !source.open(QIODevice::ReadOnly))
+    if (from.isEmpty() || refuseSpecialFile(from, function) || !source.open(QIODevice::ReadOnly))
         return false;
     QSaveFile target(to);
     if (to.isEmpty() || !target.open(QIODevice::WriteOnly)) {
@@ -71,7 +100,7 @@ bool copyContent(const QString& from, const QString& to, const char* function)
 
 }  // namespace
 
-bool FileService::create(const QString& path)
+bool create(const QString& path)
 {
     if (path.isEmpty() || occupied(QFileInfo(path)))
         return false;
@@ -79,24 +108,32 @@ bool FileService::create(const QString& path)
     return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
 }
 
-bool FileService::mkdirs(const QString& path)
+bool mkdirs(const QString& path)
 {
     if (path.isEmpty())
         return false;
     return QFileInfo(path).isDir() || QDir().mkpath(path);
 }
 
-bool FileService::remove(const QString& path)
+bool remove(const QString& path)
 {
-    return !path.isEmpty() && removeEntry(path);
+    if (path.isEmpty() || !occupied(QFileInfo(path)))
+        return false;
+    const QString blocking = blockingFolder(path);
+    if (!blocking.isEmpty()) {
+        qWarning().noquote() << "TX_file_remove: nothing removed," << blocking
+                             << "does not let its entries be removed";
+        return false;
+    }
+    return removeEntry(path);
 }
 
-bool FileService::copy(const QString& formPath, const QString& toPath)
+bool copy(const QString& formPath, const QString& toPath)
 {
     return copyContent(formPath, toPath, "TX_file_copy");
 }
 
-bool FileService::move(const QString& formPath, const QString& toPath)
+bool move(const QString& formPath, const QString& toPath)
 {
     const QFileInfo source(formPath);
     if (formPath.isEmpty() || toPath.isEmpty() || !occupied(source) || occupied(QFileInfo(toPath)))
@@ -121,7 +158,7 @@ bool FileService::move(const QString& formPath, const QString& toPath)
     return true;
 }
 
-bool FileService::rename(const QString& path, const QString& name)
+bool rename(const QString& path, const QString& name)
 {
     if (path.isEmpty() || name.isEmpty())
         return false;
@@ -131,4 +168,4 @@ bool FileService::rename(const QString& path, const QString& name)
     return move(path, renamed);
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

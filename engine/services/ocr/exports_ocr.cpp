@@ -1,4 +1,6 @@
 // Exports of the ocr family.
+// One export a line, as a table.
+// clang-format off
 #include "core/guard.h"
 #include "core/text.h"
 #include "tavix.h"
@@ -6,6 +8,6 @@
 
 using namespace tavix;
 
-const char* TX_ocr_imgTextPath(const char* path) { return guarded<const char*>(__func__, "", [&] { return TextRecognition().imgTextPath(textArg(path)); }); }
-const char* TX_ocr_imgText(const char* data) { return guarded<const char*>(__func__, nullptr, [&] { return TextRecognition().imgText(textArg(data)); }); }
-const char* TX_ocr_imgTextImage(void) { return guarded<const char*>(__func__, nullptr, [] { return TextRecognition().imgTextImage(); }); }
+const char* TX_ocr_imgTextPath(const char* path) { return guarded<const char*>(__func__, "", [&] { return ocr::imgTextPath(textArg(path)); }); }
+const char* TX_ocr_imgText(const char* data) { return guarded<const char*>(__func__, nullptr, [&] { return ocr::imgText(textArg(data)); }); }
+const char* TX_ocr_imgTextImage(void) { return guarded<const char*>(__func__, nullptr, [] { return ocr::imgTextImage(); }); }

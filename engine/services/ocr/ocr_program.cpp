@@ -35,14 +35,15 @@ QString programPath(const QString& appFolder)
     return appFolder + QStringLiteral("/ocr/") + QLatin1String(kProgramName);
 }
 
-QStringList programArguments(const QString& imagePath, const QString& appFolder)
+QStringList programArguments(const QString& imagePath, const QString& workFolder)
 {
-    return {imagePath, appFolder + QStringLiteral("/ocr/ocr"), QStringLiteral("-l"), QLatin1String(kLanguage)};
+    return {imagePath, workFolder + QStringLiteral("/ocr"), QStringLiteral("-l"),
+            QLatin1String(kLanguage)};
 }
 
-QString resultFilePath(const QString& appFolder)
+QString resultFilePath(const QString& workFolder)
 {
-    return appFolder + QStringLiteral("/ocr/ocr.txt");
+    return workFolder + QStringLiteral("/ocr.txt");
 }
 
 bool runProgram(const QString& program, const QStringList& arguments)

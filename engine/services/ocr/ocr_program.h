@@ -9,12 +9,15 @@
 namespace tavix::ocr {
 
 // The folder of the running program ("/" separators, no trailing one), in
-// whose "ocr" sub-folder the OCR program and its result file lie.
+// whose "ocr" sub-folder the OCR program lies.
 QString applicationFolder();
 QString programPath(const QString& appFolder);
-// The image, the output base, "-l" and the language, in this order.
-QStringList programArguments(const QString& imagePath, const QString& appFolder);
-QString resultFilePath(const QString& appFolder);
+// The image, the output base, "-l" and the language, in this order. The output
+// base lies in a folder of the call's own: two recognitions at once must not
+// read each other's result, and the program's folder may not be writable.
+QStringList programArguments(const QString& imagePath, const QString& workFolder);
+// The text file the program writes for the output base in `workFolder`.
+QString resultFilePath(const QString& workFolder);
 
 // Runs the program and waits for it; false when it did not start or was still
 // running at the limit (it is then killed and waited for).

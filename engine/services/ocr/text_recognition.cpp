@@ -1,17 +1,18 @@
 #include "text_recognition.h"
 
+#include <QImage>
 #include <QTemporaryDir>
-#include <cstring>
 
 #include "core/shared_state.h"
+#include "core/text.h"
 #include "ocr_program.h"
 
-namespace tavix {
+namespace tavix::ocr {
 
 namespace {
 
 constexpr int kResultSize = 16384;
-char result[kResultSize] = {};
+ResultText<kResultSize, TooLong::KeepOld> result;
 
 const QString kDataUrlPrefix = QStringLiteral("data:image/png;base64,");
 
@@ -24,31 +25,28 @@ void store(const QString& text)
         return;
     }
     const QByteArray local = text.toLocal8Bit();
-    if (local.size() > kResultSize - 1) {
+    if (!result.fits(local.size()))
         qWarning("Recognised text of %d bytes is too long to keep", int(local.size()));
-        return;
-    }
-    std::memcpy(result, local.constData(), std::size_t(local.size()));
-    result[local.size()] = '\0';
+    result.set(local);
 }
 
-}  // namespace
-
-const char* TextRecognition::recognise(const QString& imagePath)
+// Runs the program on `imagePath` with its output in `workFolder`, a folder
+// of this call's own.
+const char* recognise(const QString& imagePath, const QString& workFolder)
 {
     const QString folder = ocr::applicationFolder();
     if (folder.isEmpty()) {
         qWarning("No application folder: the OCR program cannot be found");
-        return result;
+        return result.data();
     }
-    if (!ocr::runProgram(ocr::programPath(folder), ocr::programArguments(imagePath, folder)))
-        return result;
-    if (const std::optional<QString> text = ocr::readResultFile(ocr::resultFilePath(folder)))
+    if (!ocr::runProgram(ocr::programPath(folder), ocr::programArguments(imagePath, workFolder)))
+        return result.data();
+    if (const std::optional<QString> text = ocr::readResultFile(ocr::resultFilePath(workFolder)))
         store(*text);
-    return result;
+    return result.data();
 }
 
-const char* TextRecognition::recogniseInTemporaryFolder(const QImage& picture)
+const char* recogniseInTemporaryFolder(const QImage& picture)
 {
     QTemporaryDir temporary;
     if (!temporary.isValid()) {
@@ -60,23 +58,31 @@ const char* TextRecognition::recogniseInTemporaryFolder(const QImage& picture)
         qWarning("OCR input is not a picture");
     else if (!picture.save(imagePath, "PNG"))
         qWarning("Could not write the OCR picture %s", qUtf8Printable(imagePath));
-    return recognise(imagePath);
+    return recognise(imagePath, temporary.path());
 }
 
-const char* TextRecognition::imgTextPath(const QString& path)
+}  // namespace
+
+const char* imgTextPath(const QString& path)
 {
-    return recognise(path);
+    QTemporaryDir temporary;
+    if (!temporary.isValid()) {
+        qWarning("No temporary folder for the OCR result: %s",
+                 qUtf8Printable(temporary.errorString()));
+        return result.data();
+    }
+    return recognise(path, temporary.path());
 }
 
-const char* TextRecognition::imgText(const QString& base64Data)
+const char* imgText(const QString& base64Data)
 {
     const QByteArray bytes = QByteArray::fromBase64(QString(base64Data).remove(kDataUrlPrefix).toLatin1());
     return recogniseInTemporaryFolder(QImage::fromData(bytes));
 }
 
-const char* TextRecognition::imgTextImage()
+const char* imgTextImage()
 {
     return recogniseInTemporaryFolder(sharedRecord().image);
 }
 
-}  // namespace tavix
+}  // namespace tavix::ocr

@@ -11,7 +11,7 @@
 #include "qr_reader.h"
 #include "qr_symbol.h"
 
-namespace tavix {
+namespace tavix::qr {
 
 namespace {
 
@@ -60,7 +60,7 @@ const char* decodeInto(ResultText<kResultSize>& result, const QImage& picture)
 
 }  // namespace
 
-int QrCodes::createQRCode(const char* text, int scale, const QString& savePath, const QString& logoPath)
+int createQRCode(const char* text, int scale, const QString& savePath, const QString& logoPath)
 {
     QImage logo;
     const bool hasLogo = !logoPath.isEmpty() && QFileInfo::exists(logoPath);
@@ -83,7 +83,7 @@ int QrCodes::createQRCode(const char* text, int scale, const QString& savePath, 
     return 1;
 }
 
-int QrCodes::createQRCodeImage(const char* text, int scale)
+int createQRCodeImage(const char* text, int scale)
 {
     const QImage logo = sharedRecord().logoImage;
     const QImage picture = makePicture(text, scale, logo.isNull() ? nullptr : &logo);
@@ -93,7 +93,7 @@ int QrCodes::createQRCodeImage(const char* text, int scale)
     return 1;
 }
 
-const char* QrCodes::decodeQRCode(const QString& imageFile)
+const char* decodeQRCode(const QString& imageFile)
 {
     static ResultText<kResultSize> result;
     QImageReader reader(imageFile);
@@ -108,7 +108,7 @@ const char* QrCodes::decodeQRCode(const QString& imageFile)
     return decodeInto(result, picture);
 }
 
-const char* QrCodes::decodeQRCodeImage()
+const char* decodeQRCodeImage()
 {
     static ResultText<kResultSize> result;
     const QImage picture = sharedRecord().image;
@@ -117,4 +117,4 @@ const char* QrCodes::decodeQRCodeImage()
     return decodeInto(result, picture);
 }
 
-}  // namespace tavix
+}  // namespace tavix::qr

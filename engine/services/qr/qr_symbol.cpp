@@ -18,6 +18,9 @@ constexpr int kMinimumVersion = 2;
 // (hundreds of megabytes for larger symbols), so modules are drawn smaller.
 constexpr int kMaxCanvasSide = 2048;
 
+// The largest picture made: 256 MiB of 32-bit pixels, as for decoded pictures.
+constexpr int kMaxPictureSide = 8192;
+
 struct QrCodeFree {
     void operator()(QRcode* code) const { QRcode_free(code); }
 };
@@ -57,6 +60,10 @@ QImage drawQr(const QrModules& modules, int scale, const QImage* logo)
 {
     if (scale <= 0 || modules.side <= 0)
         return {};
+    if (scale > kMaxPictureSide) {
+        qWarning("Refusing a QR picture of %d pixels a side: %d at most", scale, kMaxPictureSide);
+        return {};
+    }
     const int moduleSize = std::max(1, std::min(scale, kMaxCanvasSide / modules.side));
     const int side = moduleSize * modules.side;
     QImage canvas(side, side, QImage::Format_ARGB32);

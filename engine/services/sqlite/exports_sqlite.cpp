@@ -1,4 +1,6 @@
 // Exports of the sqlite family.
+// One export a line, as a table.
+// clang-format off
 #include "core/guard.h"
 #include "core/text.h"
 #include "sqlite_service.h"
@@ -6,8 +8,8 @@
 
 using namespace tavix;
 
-bool TX_sqlite_creat(const char* dbpath) { return guarded(__func__, false, [&] { return SqliteService().creat(textArg(dbpath)); }); }
-bool TX_sqlite_close(const char* dbpath) { return guarded(__func__, false, [&] { return SqliteService().close(textArg(dbpath)); }); }
-bool TX_sqlite_createTable(const char* dbpath, const char* tableName, const char (*columns)[512], int count) { return guarded(__func__, false, [&] { return SqliteService().createTable(textArg(dbpath), textArg(tableName), columnSlots(columns, count)); }); }
-bool TX_sqlite_dropTable(const char* dbpath, const char* tableName) { return guarded(__func__, false, [&] { return SqliteService().dropTable(textArg(dbpath), textArg(tableName)); }); }
-bool TX_sqlite_execSQL(const char* dbpath, const char* sql) { return guarded(__func__, false, [&] { return SqliteService().execSQL(textArg(dbpath), textArg(sql)); }); }
+bool TX_sqlite_creat(const char* dbpath) { return guarded(__func__, false, [&] { return sqlite::creat(textArg(dbpath)); }); }
+bool TX_sqlite_close(const char* dbpath) { return guarded(__func__, false, [&] { return sqlite::close(textArg(dbpath)); }); }
+bool TX_sqlite_createTable(const char* dbpath, const char* tableName, const char (*columns)[512], int count) { return guarded(__func__, false, [&] { return sqlite::createTable(textArg(dbpath), textArg(tableName), sqlite::columnSlots(columns, count)); }); }
+bool TX_sqlite_dropTable(const char* dbpath, const char* tableName) { return guarded(__func__, false, [&] { return sqlite::dropTable(textArg(dbpath), textArg(tableName)); }); }
+bool TX_sqlite_execSQL(const char* dbpath, const char* sql) { return guarded(__func__, false, [&] { return sqlite::execSQL(textArg(dbpath), textArg(sql)); }); }

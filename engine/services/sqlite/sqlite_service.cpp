@@ -7,7 +7,7 @@
 
 #include "sqlite_connection.h"
 
-namespace tavix {
+namespace tavix::sqlite {
 
 namespace {
 
@@ -28,7 +28,7 @@ QStringList columnSlots(const char (*columns)[512], int count)
     return names;
 }
 
-bool SqliteService::creat(const QString& dbpath)
+bool creat(const QString& dbpath)
 {
     QSqlDatabase db = obtainConnection(dbpath);
     if (!openDatabase(db)) {
@@ -39,7 +39,7 @@ bool SqliteService::creat(const QString& dbpath)
     return true;
 }
 
-bool SqliteService::close(const QString& dbpath)
+bool close(const QString& dbpath)
 {
     QSqlDatabase db = obtainConnection(dbpath);
     const bool wasOpen = db.isOpen();
@@ -48,7 +48,7 @@ bool SqliteService::close(const QString& dbpath)
     return wasOpen;
 }
 
-bool SqliteService::createTable(const QString& dbpath, const QString& tableName, const QStringList& columns)
+bool createTable(const QString& dbpath, const QString& tableName, const QStringList& columns)
 {
     QSqlDatabase db = obtainConnection(dbpath);
     if (!openDatabase(db)) {
@@ -72,7 +72,7 @@ bool SqliteService::createTable(const QString& dbpath, const QString& tableName,
     return true;
 }
 
-bool SqliteService::dropTable(const QString& dbpath, const QString& tableName)
+bool dropTable(const QString& dbpath, const QString& tableName)
 {
     QSqlDatabase db = obtainConnection(dbpath);
     if (!openDatabase(db)) {
@@ -90,7 +90,7 @@ bool SqliteService::dropTable(const QString& dbpath, const QString& tableName)
     return done;
 }
 
-bool SqliteService::execSQL(const QString& dbpath, const QString& sql)
+bool execSQL(const QString& dbpath, const QString& sql)
 {
     QSqlDatabase db = obtainConnection(dbpath);
     if (!openDatabase(db)) {
@@ -108,4 +108,4 @@ bool SqliteService::execSQL(const QString& dbpath, const QString& sql)
     return done;
 }
 
-}  // namespace tavix
+}  // namespace tavix::sqlite

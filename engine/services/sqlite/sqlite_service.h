@@ -5,18 +5,15 @@
 #include <QString>
 #include <QStringList>
 
-namespace tavix {
+namespace tavix::sqlite {
 
-class SqliteService {
-public:
-    bool creat(const QString& dbpath);
-    bool close(const QString& dbpath);
-    bool createTable(const QString& dbpath, const QString& tableName, const QStringList& columns);
-    bool dropTable(const QString& dbpath, const QString& tableName);
-    bool execSQL(const QString& dbpath, const QString& sql);
-};
+bool creat(const QString& dbpath);
+bool close(const QString& dbpath);
+bool createTable(const QString& dbpath, const QString& tableName, const QStringList& columns);
+bool dropTable(const QString& dbpath, const QString& tableName);
+bool execSQL(const QString& dbpath, const QString& sql);
 
 // The `count` column names held in consecutive 512-byte slots.
 QStringList columnSlots(const char (*columns)[512], int count);
 
-}  // namespace tavix
+}  // namespace tavix::sqlite

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStorageInfo>
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -14,7 +15,7 @@
 #include "replacing_file.h"
 #include "entry_names.h"
 
-namespace tavix {
+namespace tavix::zip {
 
 namespace {
 
@@ -142,14 +143,83 @@ bool firstEntryReadable(QuaZip& zip, const char* password)
     return !whole || entry.getZipError() == UNZ_OK;
 }
 
+// How unpacking one entry ended.
+enum class Unpacked { Done, NoOutput, ReadFailed, WriteFailed, CheckFailed, NoRoom, TooLong };
+
+// The size the archive declares for its current entry once unpacked; -1 when
+// it cannot be read.
+qint64 declaredSize(QuaZip& zip)
+{
+    QuaZipFileInfo64 info;
+    return zip.getCurrentFileInfo(&info) ? qint64(info.uncompressedSize) : -1;
+}
+
+// Unpacks the open `entry` into `outPath` and closes it. The output replaces
+// an existing file only once the entry has been read whole and its checksum
+// matched; the entry's error code stays readable afterwards. An entry is never
+// written beyond its declared size (a longer one is dropped as a whole), and
+// one that would not fit the destination's free space is not started.
+Unpacked unpackEntry(QuaZipFile& entry, qint64 declared, const QString& outPath)
+{
+    const QStorageInfo volume(QFileInfo(outPath).absolutePath());
+    if (declared < 0 || (volume.isValid() && declared > volume.bytesAvailable())) {
+        entry.close();
+        return Unpacked::NoRoom;
+    }
+    ReplacingFile target(outPath);
+    QFile output(target.workingPath());
+    if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly))
+        return Unpacked::NoOutput;
+    QByteArray buffer(int(kChunk), Qt::Uninitialized);
+    Unpacked result = Unpacked::Done;
+    for (qint64 written = 0;;) {
+        const qint64 got = entry.read(buffer.data(), kChunk);
+        if (got == 0 && entry.atEnd())
+            break;
+        if (got <= 0) {
+            result = Unpacked::ReadFailed;
+            break;
+        }
+        if (got > declared - written) {
+            result = Unpacked::TooLong;
+            break;
+        }
+        written += got;
+        if (output.write(buffer.constData(), got) != got) {
+            result = Unpacked::WriteFailed;
+            break;
+        }
+    }
+    entry.close();
+    output.close();
+    if (result == Unpacked::Done && entry.getZipError() != UNZ_OK)
+        result = Unpacked::CheckFailed;
+    if (result == Unpacked::Done && output.error() != QFileDevice::NoError)
+        result = Unpacked::WriteFailed;
+    if (result == Unpacked::Done && !target.commit())
+        result = Unpacked::WriteFailed;
+    return result;
+}
+
 }  // namespace
 
-bool Zipper::zipFile(const QString& filePath, const QString& dest, const char* password)
+bool zipFile(const QString& filePath, const QString& dest, const char* password)
 {
     ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
     useUtf8Names(zip);
-    if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
+    if (target.workingPath().isEmpty()) {
+        qDebug().noquote() << "zip not create" << dest;
+        return false;
+    }
+    // The source is checked before anything is written: a missing one leaves
+    // an archive already at the destination as it was.
+    QFile source(filePath);
+    if (!QFileInfo(filePath).isFile() || !source.open(QIODevice::ReadOnly)) {
+        qDebug().noquote() << "file not exists or open" << filePath;
+        return false;
+    }
+    if (!zip.open(QuaZip::mdCreate)) {
         qDebug().noquote() << "zip not create" << dest;
         return false;
     }
@@ -159,40 +229,39 @@ bool Zipper::zipFile(const QString& filePath, const QString& dest, const char* p
         zip.close();
         return false;
     }
-    QFile source(filePath);
-    const bool readable = QFileInfo(filePath).isFile() && source.open(QIODevice::ReadOnly);
-    const bool copied = readable && copyAll(source, entry);
+    const bool copied = copyAll(source, entry);
     entry.close();
     const bool written = entry.getZipError() == ZIP_OK;
     zip.close();
-    if (readable && (!copied || !written || zip.getZipError() != ZIP_OK)) {
+    if (!copied || !written || zip.getZipError() != ZIP_OK) {
         qDebug().noquote() << "zip write failed" << filePath << "->" << dest;
         return false;  // the unfinished archive is dropped
     }
-    // An unreadable source still leaves the archive with its empty entry.
-    const bool placed = zip.getZipError() == ZIP_OK && target.commit();
-    if (!readable) {
-        qDebug().noquote() << "file not exists or open" << filePath;
-        return false;
-    }
-    return placed;
+    return target.commit();
 }
 
-bool Zipper::zipDir(const QString& dir, const QString& dest, const char* password)
+bool zipDir(const QString& dir, const QString& dest, const char* password)
 {
     ReplacingFile target(dest);
     QuaZip zip(target.workingPath());
     useUtf8Names(zip);
-    if (target.workingPath().isEmpty() || !zip.open(QuaZip::mdCreate)) {
+    if (target.workingPath().isEmpty()) {
         qDebug().noquote() << "Could not create zip:" + dest;
         return false;
     }
+    // A missing folder is refused before anything is written: an archive
+    // already at the destination stays as it was.
     const QString root = QString(dir).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!QFileInfo(root).isDir()) {
+        qDebug().noquote() << "not a directory:" << dir;
+        return false;
+    }
+    if (!zip.open(QuaZip::mdCreate)) {
+        qDebug().noquote() << "Could not create zip:" + dest;
+        return false;
+    }
     QStringList files;
-    if (QFileInfo(root).isDir())
-        walk(root, files);
-    else
-        qDebug().noquote() << "not a directory, the archive stays empty:" << dir;
+    walk(root, files);
     for (const QString& path : files) {
         if (sameFile(path, dest))
             continue;
@@ -219,7 +288,7 @@ bool Zipper::zipDir(const QString& dir, const QString& dest, const char* passwor
     return true;
 }
 
-void Zipper::unZip(const QString& zipFilePath, const QString& dest, const char* password)
+void unZip(const QString& zipFilePath, const QString& dest, const char* password)
 {
     QuaZip zip(zipFilePath);
     useUtf8Names(zip);
@@ -228,26 +297,25 @@ void Zipper::unZip(const QString& zipFilePath, const QString& dest, const char* 
         qDebug().noquote() << "open zipfile failed" << zipFilePath;
         return;
     }
-    // The output replaces an existing file only once the entry has been read
-    // whole and its checksum matched.
-    ReplacingFile target(dest);
-    QFile output(target.workingPath());
-    if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly)) {
-        qDebug().noquote() << "file write failed" << dest;
-        return;
+    const qint64 declared = declaredSize(zip);
+    switch (unpackEntry(entry, declared, dest)) {
+    case Unpacked::Done: break;
+    case Unpacked::NoOutput: qDebug().noquote() << "file write failed" << dest; break;
+    case Unpacked::NoRoom:
+        qWarning().noquote() << "entry of" << declared << "bytes does not fit the free space at"
+                             << dest;
+        break;
+    case Unpacked::TooLong:
+        qWarning().noquote() << "entry runs past its declared" << declared
+                             << "bytes; not written:" << dest;
+        break;
+    default:
+        qDebug().noquote() << "file write failed" << dest << "(entry error" << entry.getZipError()
+                           << ")";
     }
-    const bool copied = copyAll(entry, output);
-    entry.close();
-    output.close();
-    if (!copied || entry.getZipError() != UNZ_OK || output.error() != QFileDevice::NoError) {
-        qDebug().noquote() << "file write failed" << dest << "(entry error" << entry.getZipError() << ")";
-        return;
-    }
-    if (!target.commit())
-        qDebug().noquote() << "file write failed" << dest;
 }
 
-void Zipper::unZipDir(const QString& archive, const QString& dest, const char* password)
+void unZipDir(const QString& archive, const QString& dest, const char* password)
 {
     if (!QFileInfo(archive).isFile()) {
         qDebug().noquote() << "file not exists" << archive;
@@ -293,43 +361,27 @@ void Zipper::unZipDir(const QString& archive, const QString& dest, const char* p
         }
         if (!QFileInfo::exists(outPath))
             QDir().mkpath(QFileInfo(outPath).path());
-        ReplacingFile target(outPath);
-        QFile output(target.workingPath());
-        if (target.workingPath().isEmpty() || !output.open(QIODevice::WriteOnly)) {
-            qDebug().noquote() << outPath << "write failed";
-            continue;
+        const qint64 declared = declaredSize(zip);
+        switch (unpackEntry(entry, declared, outPath)) {
+        case Unpacked::Done: break;
+        case Unpacked::NoRoom:
+            qWarning().noquote() << "skipped entry of" << declared
+                                 << "bytes that does not fit the free space:" << name;
+            break;
+        case Unpacked::TooLong:
+            qWarning().noquote() << "skipped entry that runs past its declared" << declared
+                                 << "bytes:" << name;
+            break;
+        case Unpacked::ReadFailed: qDebug().noquote() << "read failed" << name; break;
+        case Unpacked::CheckFailed:
+            qDebug().noquote() << "read failed" << name << "(entry error" << entry.getZipError()
+                               << ")";
+            break;
+        case Unpacked::NoOutput:
+        case Unpacked::WriteFailed: qDebug().noquote() << outPath << "write failed"; break;
         }
-        QByteArray buffer(int(kChunk), Qt::Uninitialized);
-        bool ok = true;
-        for (;;) {
-            const qint64 got = entry.read(buffer.data(), kChunk);
-            if (got == 0 && entry.atEnd())
-                break;
-            if (got <= 0) {
-                qDebug().noquote() << "read failed";
-                ok = false;
-                break;
-            }
-            if (output.write(buffer.constData(), got) != got) {
-                qDebug().noquote() << "write failed";
-                ok = false;
-                break;
-            }
-        }
-        entry.close();
-        output.close();
-        if (ok && entry.getZipError() != UNZ_OK) {
-            qDebug().noquote() << "read failed" << name << "(entry error" << entry.getZipError() << ")";
-            ok = false;
-        }
-        if (ok && output.error() != QFileDevice::NoError) {
-            qDebug().noquote() << outPath << "write failed";
-            ok = false;
-        }
-        if (ok && !target.commit())
-            qDebug().noquote() << outPath << "write failed";
     }
     zip.close();
 }
 
-}  // namespace tavix
+}  // namespace tavix::zip

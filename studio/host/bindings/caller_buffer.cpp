@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "tavix/file.h"
+
 namespace vantor {
 
 CallerBuffer::CallerBuffer(std::size_t size)
@@ -33,7 +35,7 @@ QByteArray CallerBuffer::bytes(std::size_t count) const
 std::size_t textBufferSize(int fileSize)
 {
     const std::size_t size = fileSize > 0 ? static_cast<std::size_t>(fileSize) : 0;
-    return 3 * size + 4096;
+    return 3 * size + TX_FILE_READ_MARGIN;
 }
 
 }  // namespace vantor

@@ -26,7 +26,7 @@ private:
 
 // Room for a file's text as the engine writes it: UTF-8 may take up to three
 // bytes for each byte of the file (a one-byte code page turned into UTF-8),
-// plus the slack of 4096 bytes and the terminator.
+// plus the engine's read margin (TX_FILE_READ_MARGIN), which holds the terminator.
 std::size_t textBufferSize(int fileSize);
 
 }  // namespace vantor

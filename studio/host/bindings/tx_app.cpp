@@ -2,6 +2,8 @@
 
 #include "tavix.h"
 
+namespace vantor {
+
 QScriptValue TX_app::launchApp(QString appName)
 {
     return QScriptValue(TX_app_launchApp(appName.toUtf8().constData()));
@@ -11,3 +13,5 @@ QScriptValue TX_app::openUrl(QString url)
 {
     return QScriptValue(TX_app_openUrl(url.toUtf8().constData()));
 }
+
+}  // namespace vantor

@@ -5,6 +5,8 @@
 #include <QScriptValue>
 #include <QString>
 
+namespace vantor {
+
 class TX_app : public QObject {
     Q_OBJECT
 public:
@@ -14,3 +16,8 @@ public slots:
     QScriptValue launchApp(QString appName);
     QScriptValue openUrl(QString url);
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_app;

@@ -2,6 +2,8 @@
 
 #include "tavix.h"
 
+namespace vantor {
+
 void TX_cs::home() { TX_cs_home(); }
 void TX_cs::mouseLeftClick(int x, int y) { TX_cs_mouseLeftClick(x, y); }
 void TX_cs::mouseLeftDoubleClick(int x, int y) { TX_cs_mouseLeftDoubleClick(x, y); }
@@ -20,3 +22,5 @@ void TX_cs::mouseDrag(int x, int y, int x1, int y1) { TX_cs_mouseDrag(x, y, x1, 
 void TX_cs::keyPress(int code) { TX_cs_keyPress(code); }
 void TX_cs::keyDown(int code) { TX_cs_keyDown(code); }
 void TX_cs::keyUp(int code) { TX_cs_keyUp(code); }
+
+}  // namespace vantor

@@ -3,6 +3,8 @@
 
 #include <QObject>
 
+namespace vantor {
+
 class TX_cs : public QObject {
     Q_OBJECT
 public:
@@ -28,3 +30,8 @@ public slots:
     void keyDown(int code);
     void keyUp(int code);
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_cs;

@@ -3,6 +3,8 @@
 #include "script_text.h"
 #include "tavix.h"
 
+namespace vantor {
+
 using vantor::engineText;
 
 QScriptValue TX_device::baseOS() { return engineText(TX_device_baseOS()); }
@@ -16,3 +18,5 @@ QScriptValue TX_device::isCharging() { return QScriptValue(TX_device_isCharging(
 QScriptValue TX_device::isScreenOn() { return QScriptValue(TX_device_isScreenOn()); }
 QScriptValue TX_device::setBrightness(int num) { return QScriptValue(TX_device_setBrightness(num)); }
 QScriptValue TX_device::width() { return QScriptValue(TX_device_width()); }
+
+}  // namespace vantor

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QScriptValue>
 
+namespace vantor {
+
 class TX_device : public QObject {
     Q_OBJECT
 public:
@@ -22,3 +24,8 @@ public slots:
     QScriptValue setBrightness(int num);
     QScriptValue width();
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_device;

@@ -8,12 +8,14 @@
 #include "script_text.h"
 #include "tavix.h"
 
+namespace vantor {
+
 using vantor::CallerBuffer;
 using vantor::engineText;
 
 namespace {
 
-constexpr int kListSlot = 512;
+constexpr int kListSlot = TX_FILE_NAME_SLOT;
 // Room for entries that appear between counting and listing: the engine
 // fills as many slots as it finds.
 constexpr int kListSpareSlots = 256;
@@ -129,7 +131,7 @@ QScriptValue TX_file::readBytes(QString path)
 {
     const QByteArray name = utf8(path);
     const int size = TX_file_getFileSize(name.constData());
-    CallerBuffer buffer(static_cast<std::size_t>(size > 0 ? size : 0) + 4096);
+    CallerBuffer buffer(static_cast<std::size_t>(size > 0 ? size : 0) + TX_FILE_READ_MARGIN);
     if (!buffer.ok())
         return vantor::byteValues(QByteArray());
     TX_file_readBytes(name.constData(), buffer.data());
@@ -161,3 +163,5 @@ QScriptValue TX_file::write(QString path, QString text)
 {
     return write(path, text, kUtf8);
 }
+
+}  // namespace vantor

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace vantor {
+
 class TX_file : public QObject {
     Q_OBJECT
 public:
@@ -39,3 +41,8 @@ public slots:
     QScriptValue write(QString path, QString text, QString encoding);
     QScriptValue write(QString path, QString text);
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_file;

@@ -6,6 +6,8 @@
 #include "script_values.h"
 #include "tavix.h"
 
+namespace vantor {
+
 using vantor::RectMeaning;
 using vantor::sharedRecord;
 
@@ -27,11 +29,31 @@ TX_api* sharedIf(bool ok)
     return ok ? sharedRecord() : nullptr;
 }
 
-// In-place operations: the handle takes the engine's working image.
-TX_api* takeResult(TX_api* handle)
+// The sequence of every operation on one handle: null without a picture;
+// otherwise the handle's picture goes to the engine and `operation` runs.
+
+// Results written back into the given handle: it takes the engine's working
+// image whether or not the operation succeeded, and is returned.
+template <class Operation>
+TX_api* intoHandle(TX_api* handle, Operation&& operation)
 {
+    if (!hasImage(handle))
+        return nullptr;
+    prepare(handle);
+    operation();
     handle->image = sharedRecord()->image;
     return handle;
+}
+
+// Results that are the engine's shared record: returned when the operation
+// succeeds, null when it fails; the given handle is not changed.
+template <class Operation>
+TX_api* sharedResult(TX_api* handle, Operation&& operation)
+{
+    if (!hasImage(handle))
+        return nullptr;
+    prepare(handle);
+    return sharedIf(operation());
 }
 
 // The search area inside `image`: the rectangle's corners when they lie within
@@ -87,31 +109,23 @@ TX_api* TX_image::newRecord()
 
 TX_api* TX_image::blur(TX_api* pTX_api, int x, int y, int type, int point)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    TX_image_blur(x, y, type, point);
-    return takeResult(pTX_api);
+    return intoHandle(pTX_api, [&] { TX_image_blur(x, y, type, point); });
 }
 
 TX_api* TX_image::clip(TX_api* pTX_api, int x, int y, int w, int h)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    TX_image_clip(x, y, w, h);
-    return takeResult(pTX_api);
+    return intoHandle(pTX_api, [&] { TX_image_clip(x, y, w, h); });
 }
 
 TX_api* TX_image::concat(TX_api* pTX_api_1, TX_api* pTX_api_2, int direction)
 {
-    if (!hasImage(pTX_api_1) || !hasImage(pTX_api_2))
+    if (!hasImage(pTX_api_2))
         return nullptr;
     const QImage second = pTX_api_2->image;  // before prepare: it may be the shared record
-    prepare(pTX_api_1);
-    sharedRecord()->secondImage = second;
-    TX_image_concat(direction);
-    return takeResult(pTX_api_1);
+    return intoHandle(pTX_api_1, [&] {
+        sharedRecord()->secondImage = second;
+        TX_image_concat(direction);
+    });
 }
 
 TX_api* TX_image::concat(QString img1Path, QString img2Path, int direction, QString savePath,
@@ -136,11 +150,7 @@ TX_api* TX_image::copy(TX_api* pTX_api)
 
 TX_api* TX_image::cvtColor(TX_api* pTX_api, int code, int dstCn)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    TX_image_cvtColor(code, dstCn);
-    return takeResult(pTX_api);
+    return intoHandle(pTX_api, [&] { TX_image_cvtColor(code, dstCn); });
 }
 
 QScriptValue TX_image::detectsColor(TX_api* pTX_api, QString color, int x, int y, int threshold,
@@ -202,34 +212,23 @@ TX_api* TX_image::fromBytes(QScriptValue bytes)
 
 TX_api* TX_image::gaussianBlur(TX_api* pTX_api, int x, int y, int sigmaX, int sigmaY, int type)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    return sharedIf(TX_image_gaussianBlur(x, y, sigmaX, sigmaY, type));
+    return sharedResult(pTX_api, [&] { return TX_image_gaussianBlur(x, y, sigmaX, sigmaY, type); });
 }
 
 TX_api* TX_image::grayscale(TX_api* pTX_api, int dstCn)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    return sharedIf(TX_image_grayscale(dstCn));
+    return sharedResult(pTX_api, [&] { return TX_image_grayscale(dstCn); });
 }
 
 TX_api* TX_image::inRange(TX_api* pTX_api, int lowerBound, int upperBound)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    return sharedIf(TX_image_inRange(lowerBound, upperBound));
+    return sharedResult(pTX_api, [&] { return TX_image_inRange(lowerBound, upperBound); });
 }
 
 TX_api* TX_image::interval(TX_api* pTX_api, QString colorStr, int threshold)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    return sharedIf(TX_image_interval(colorStr.toUtf8().constData(), threshold));
+    const QByteArray colour = colorStr.toUtf8();
+    return sharedResult(pTX_api, [&] { return TX_image_interval(colour.constData(), threshold); });
 }
 
 TX_api* TX_image::load(QString url)
@@ -247,26 +246,17 @@ QScriptValue TX_image::pixel(TX_api* pTX_api, int x, int y)
 
 TX_api* TX_image::resize(TX_api* pTX_api, int x, int y, int interpolation)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    return sharedIf(TX_image_resize(x, y, interpolation));
+    return sharedResult(pTX_api, [&] { return TX_image_resize(x, y, interpolation); });
 }
 
 TX_api* TX_image::rotate(TX_api* pTX_api, int x, int y, int degree)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    return sharedIf(TX_image_rotate(x, y, degree));
+    return sharedResult(pTX_api, [&] { return TX_image_rotate(x, y, degree); });
 }
 
 TX_api* TX_image::scale(TX_api* pTX_api, int x, int y, int interpolation)
 {
-    if (!hasImage(pTX_api))
-        return nullptr;
-    prepare(pTX_api);
-    return sharedIf(TX_image_scale(x, y, interpolation));
+    return sharedResult(pTX_api, [&] { return TX_image_scale(x, y, interpolation); });
 }
 
 TX_api* TX_image::read(QString path)
@@ -337,3 +327,5 @@ QScriptValue TX_image::toBytes(TX_api* pTX_api, QString format, int quality)
     container.setProperty(QStringLiteral("size()"), QScriptValue(length));
     return container;
 }
+
+}  // namespace vantor

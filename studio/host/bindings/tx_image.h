@@ -1,5 +1,15 @@
 // The script object `image`: pictures held in script handles (TX_api*) and
 // the engine's image operations on them.
+//
+// Every operation on a handle returns null when the handle holds no picture;
+// otherwise the picture goes to the engine's working image first. Results:
+// - written back into the given handle, which is returned (even when the engine
+//   refused the operation): blur, clip, concat (two handles), cvtColor;
+// - the engine's shared record when the operation succeeds, null when it fails:
+//   gaussianBlur, grayscale, inRange, interval, resize, rotate, scale, and the
+//   loaders fromBase64, fromBytes, load (which take no handle); concat (paths)
+//   returns the shared record always;
+// - a new handle owned by this object: copy, read.
 #pragma once
 
 #include <QList>
@@ -8,6 +18,8 @@
 #include <QString>
 
 #include "host_state.h"
+
+namespace vantor {
 
 class TX_image : public QObject {
     Q_OBJECT
@@ -57,3 +69,8 @@ private:
 
     QList<TX_api*> records_;  // owned; handles to them stay valid for the object's life
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_image;

@@ -5,6 +5,8 @@
 #include "script_values.h"
 #include "tavix.h"
 
+namespace vantor {
+
 namespace {
 
 using Plain = bool (*)(const char*);
@@ -60,3 +62,5 @@ QScriptValue TX_imagev::findImage(QString imgdata, QScriptValue rectValue)
         return QScriptValue(QScriptValue::UndefinedValue);
     return vantor::pointValue(x, y);
 }
+
+}  // namespace vantor

@@ -7,6 +7,8 @@
 #include <QScriptValue>
 #include <QString>
 
+namespace vantor {
+
 class TX_imagev : public QObject {
     Q_OBJECT
 public:
@@ -49,3 +51,8 @@ public slots:
     QScriptValue mouseRightUpRect(QString imgdata,
                                   QScriptValue rectValue = QScriptValue(QScriptValue::NullValue));
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_imagev;

@@ -2,6 +2,8 @@
 
 #include "tavix.h"
 
+namespace vantor {
+
 namespace {
 
 // Recognised text comes in the system's local 8-bit code page.
@@ -29,3 +31,5 @@ QScriptValue TX_ocr::imgTextPath(QString path)
 {
     return localText(TX_ocr_imgTextPath(path.toUtf8().constData()));
 }
+
+}  // namespace vantor

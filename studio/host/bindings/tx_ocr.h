@@ -7,6 +7,8 @@
 
 #include "host_state.h"
 
+namespace vantor {
+
 class TX_ocr : public QObject {
     Q_OBJECT
 public:
@@ -17,3 +19,8 @@ public slots:
     QScriptValue imgText(QString base64Data);
     QScriptValue imgTextPath(QString path);
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_ocr;

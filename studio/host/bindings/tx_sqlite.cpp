@@ -6,6 +6,8 @@
 
 #include "tavix.h"
 
+namespace vantor {
+
 namespace {
 
 constexpr int kColumnSlot = 512;
@@ -73,3 +75,5 @@ QScriptValue TX_sqlite::execSQL(QString sql)
 {
     return QScriptValue(TX_sqlite_execSQL(dbpath_.toUtf8().constData(), sql.toUtf8().constData()));
 }
+
+}  // namespace vantor

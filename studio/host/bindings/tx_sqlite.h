@@ -5,6 +5,8 @@
 #include <QScriptValue>
 #include <QString>
 
+namespace vantor {
+
 class TX_sqlite : public QObject {
     Q_OBJECT
 public:
@@ -20,3 +22,8 @@ public slots:
 private:
     QString dbpath_;
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_sqlite;

@@ -6,6 +6,8 @@
 #include "script_values.h"
 #include "tavix.h"
 
+namespace vantor {
+
 using vantor::engineText;
 using vantor::sharedRecord;
 
@@ -171,3 +173,5 @@ QScriptValue TX_utils::versionInfo()
 {
     return engineText(TX_utils_versionInfo());
 }
+
+}  // namespace vantor

@@ -8,6 +8,8 @@
 
 #include "host_state.h"
 
+namespace vantor {
+
 class TX_utils : public QObject {
     Q_OBJECT
 public:
@@ -44,3 +46,8 @@ public slots:
     QScriptValue unZipDir(QString Dir, QString dest);
     QScriptValue versionInfo();
 };
+
+}  // namespace vantor
+
+// Host files outside namespace vantor still name the binding unqualified.
+using vantor::TX_utils;

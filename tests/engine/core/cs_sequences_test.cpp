@@ -66,6 +66,8 @@ TEST_P(MouseSequences, InjectExactlyTheActionsEvents)
     EXPECT_EQ(lines[1], QString("desktop_height %1").arg(screenSize().height()));
 }
 
+// One case a row: the call and the lines it records.
+// clang-format off
 const MouseCase kMouseCases[] = {
     {"LeftClick", [] { TX_cs_mouseLeftClick(30, 30); },
      [] { return Lines{cursor(30, 30), mouse("0x8002", 30, 30), mouse("0x8004", 30, 30)}; }},
@@ -111,11 +113,12 @@ const MouseCase kMouseCases[] = {
          return Lines{cursor(30, 30), mouse("0x8002", 30, 30),
                       mouse("0x8001", nx(30), ny(230), kExtraInfo), mouse("0x8004", 30, 230)};
      }},
-    {"UnknownActionOnlyPlacesTheCursor", [] { tavix::MouseActs().doPressAct(70, 80, 0, 0, 99); },
+    {"UnknownActionOnlyPlacesTheCursor", [] { tavix::core::mouseAct(70, 80, 0, 0, 99); },
      [] { return Lines{cursor(70, 80)}; }},
-    {"ActionZeroOnlyPlacesTheCursor", [] { tavix::MouseActs().doPressAct(70, 80, 0, 0, 0); },
+    {"ActionZeroOnlyPlacesTheCursor", [] { tavix::core::mouseAct(70, 80, 0, 0, 0); },
      [] { return Lines{cursor(70, 80)}; }},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Cs, MouseSequences, ::testing::ValuesIn(kMouseCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -130,8 +133,8 @@ TEST(MouseSequences, DragLogsItsEndPoints)
 
 TEST(MouseSequences, CentreOfFullHdScreenIsHalfTheNormalisedRange)
 {
-    EXPECT_EQ(tavix::normalisedCoordinate(960, 1920), 32768);
-    EXPECT_EQ(tavix::normalisedCoordinate(540, 1080), 32768);
+    EXPECT_EQ(tavix::core::normalisedCoordinate(960, 1920), 32768);
+    EXPECT_EQ(tavix::core::normalisedCoordinate(540, 1080), 32768);
     if (screenSize() != QSize(1920, 1080))
         GTEST_SKIP() << "the primary screen is not 1920 x 1080";
     RecordingScope recording;
@@ -158,7 +161,7 @@ TEST(NormalisedCoordinate, TruncatesTowardZeroIn64BitsAndSaturates)
         {100, 0, 0},  // no screen
     };
     for (const Normalised& c : cases)
-        EXPECT_EQ(tavix::normalisedCoordinate(c.value, c.extent), c.expected)
+        EXPECT_EQ(tavix::core::normalisedCoordinate(c.value, c.extent), c.expected)
             << c.value << " over " << c.extent;
 }
 

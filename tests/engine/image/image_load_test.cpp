@@ -1,6 +1,8 @@
 // TX_image_load against a loopback HTTP server run by the test itself.
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -30,6 +32,14 @@ public:
 
     void reply(const QByteArray& path, const QByteArray& response) { replies_[path] = response; }
 
+    // Answers `path` with the headers of `response` at once, then one byte of
+    // its body every `interval`.
+    void trickle(const QByteArray& path, const QByteArray& response,
+                 std::chrono::milliseconds interval)
+    {
+        trickles_[path] = {response, interval};
+    }
+
     QByteArray url(const QByteArray& path) const
     {
         return "http://127.0.0.1:" + QByteArray::number(server_.serverPort()) + path;
@@ -52,6 +62,19 @@ private:
         if (!request.contains("\r\n\r\n"))
             return;
         const QByteArray path = request.split(' ').value(1);
+        const auto slow = trickles_.find(path);
+        if (slow != trickles_.end()) {
+            const QByteArray response = slow->second.first;
+            int sent = response.indexOf("\r\n\r\n") + 4;
+            socket->write(response.left(sent));
+            auto* timer = new QTimer(socket);
+            QObject::connect(timer, &QTimer::timeout, socket, [socket, response, sent]() mutable {
+                if (sent < response.size())
+                    socket->write(response.mid(sent++, 1));
+            });
+            timer->start(slow->second.second);
+            return;
+        }
         const auto found = replies_.find(path);
         if (found == replies_.end())
             return;  // stalls: never answers
@@ -61,6 +84,7 @@ private:
 
     QTcpServer server_;
     std::map<QByteArray, QByteArray> replies_;
+    std::map<QByteArray, std::pair<QByteArray, std::chrono::milliseconds>> trickles_;
     std::map<QTcpSocket*, QByteArray> request_;
 };
 
@@ -128,6 +152,22 @@ TEST_F(ImageLoad, AServerThatNeverAnswersFailsAfterTheTimeout)
     LogCapture log;
     expectUnchangedFailure(server.url("/stall"));
     EXPECT_TRUE(log.contains("Failed to download"));
+}
+
+TEST_F(ImageLoad, AServerTricklingBytesFailsAtTheLimitForTheWholeTransfer)
+{
+    // One byte every 50 ms keeps each pause below the 300 ms limit; the
+    // picture would take many seconds to arrive.
+    server.trickle("/slow.png",
+                   LoopbackServer::http("200 OK", "image/png", encoded(solid(64, 64, Qt::red))),
+                   50ms);
+    LogCapture log;
+    QElapsedTimer clock;
+    clock.start();
+    expectUnchangedFailure(server.url("/slow.png"));
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(log.contains("the transfer took longer than 300 ms"))
+        << log.lines().join(" | ").toStdString();
 }
 
 TEST_F(ImageLoad, ABodyBeyondTheDownloadLimitIsCutOff)

@@ -188,14 +188,14 @@ TEST_F(Concat, EqualSizesAreJoinedAsTheDirectionSays)
     }
 }
 
-TEST_F(Concat, AnUnknownDirectionOnEqualSizesLeavesNoImage)
+TEST_F(Concat, AnUnknownDirectionOnEqualSizesFailsAndKeepsTheImage)
 {
     LogCapture log;
     record().image = first;
     record().secondImage = second;
-    EXPECT_TRUE(TX_image_concat(7));
+    EXPECT_FALSE(TX_image_concat(7));
     EXPECT_TRUE(log.contains("Invalid direction specified!"));
-    EXPECT_TRUE(working().isNull());
+    EXPECT_EQ(working(), first);
 }
 
 TEST_F(Concat, ASmallerSecondImageIsLaidUnscaledOverTheCentre)

@@ -184,13 +184,14 @@ TEST_F(FileTree, RemoveDeletesWholeTreesByAbsoluteAndRelativePath)
     EXPECT_FALSE(TX_file_remove(nullptr));
 }
 
-TEST_F(FileTree, RemoveKeepsHiddenEntriesAndTheirFolder)
+TEST_F(FileTree, RemoveDeletesHiddenEntriesWithTheRestOfTheTree)
 {
     makeTree(path("tree"));
-    EXPECT_FALSE(TX_file_remove(cpath("tree").c_str()));
-    EXPECT_TRUE(QFileInfo::exists(path("tree/.hidden")));
-    EXPECT_FALSE(QFileInfo::exists(path("tree/A.txt")));
-    EXPECT_FALSE(QFileInfo::exists(path("tree/c")));
+    putBytes(path("tree/.git/config"), "hidden folder");
+    putBytes(path("tree/c/.deep"), "hidden file below");
+    ASSERT_TRUE(QFileInfo::exists(path("tree/.hidden")));
+    EXPECT_TRUE(TX_file_remove(cpath("tree").c_str()));
+    EXPECT_FALSE(QFileInfo::exists(path("tree")));
 }
 
 TEST_F(FileTree, RemoveDeletesLinksWithoutFollowingThem)

@@ -1,6 +1,9 @@
 #!/bin/sh
 # Stands in for the OCR program: answers as TAVIX_FAKE_OCR_CUE tells it.
 out="$2.txt"
+# Side files go beside the program, where the tests look for them: the output
+# base lies in a folder the engine removes after the call.
+side="$(dirname "$0")/ocr"
 case "$TAVIX_FAKE_OCR_CUE" in
     args) for a in "$@"; do printf '%s\n' "$a"; done > "$out" ;;
     crlf) printf 'first line\r\nsecond line\r\n\r\n' > "$out" ;;
@@ -10,11 +13,11 @@ case "$TAVIX_FAKE_OCR_CUE" in
     cjk:*) yes '字' | head -n "${TAVIX_FAKE_OCR_CUE#cjk:}" | tr -d '\n' > "$out" ;;
     image)
         if [ -f "$1" ]; then
-            cp "$1" "$2.seen.png"
+            cp "$1" "$side.seen.png"
             printf 'image %s' "$1" > "$out"
         else
             printf 'no image %s' "$1" > "$out"
         fi ;;
     silent) ;;
-    hang) echo $$ > "$2.pid"; exec sleep 120 ;;
+    hang) echo $$ > "$side.pid"; exec sleep 120 ;;
 esac

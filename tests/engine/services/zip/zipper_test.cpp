@@ -83,15 +83,32 @@ TEST_F(Zipper, SingleFileArchiveIsReadByUnzipWithAndWithoutPassword)
     EXPECT_TRUE(log.contains("open zipfile failed") || log.contains("file write failed"));
 }
 
-TEST_F(Zipper, ZipFileOfAMissingFileLeavesOneEmptyEntryAndReturnsFalse)
+TEST_F(Zipper, MissingSourcesReportFalseAndLeaveTheArchiveAtTheDestination)
 {
-    LogCapture log;
-    EXPECT_FALSE(TX_utils_zipFile(u8(path("absent.txt")), u8(path("absent.zip")), nullptr));
-    EXPECT_TRUE(log.contains("file not exists or open"));
-    EXPECT_EQ(unzipNames(path("absent.zip")), QStringList{"absent.txt"});
-    const ProgramRun content = run("unzip", {"-p", path("absent.zip"), "absent.txt"});
-    EXPECT_EQ(content.exitCode, 0);
-    EXPECT_TRUE(content.out.isEmpty());
+    writeFile(path("keep.txt"), "kept");
+    ASSERT_TRUE(TX_utils_zipFile(u8(path("keep.txt")), u8(path("old.zip")), nullptr));
+    const QByteArray archive = readFile(path("old.zip"));
+    const struct {
+        std::function<bool()> call;
+        const char* line;
+    } cases[] = {
+        {[&] { return TX_utils_zipFile(u8(path("absent.txt")), u8(path("old.zip")), nullptr); },
+         "file not exists or open"},
+        {[&] { return TX_utils_zipDir(u8(path("no-such-folder")), u8(path("old.zip")), nullptr); },
+         "not a directory:"},
+        {[&] { return TX_utils_zipFile(u8(path("absent.txt")), u8(path("new.zip")), nullptr); },
+         "file not exists or open"},
+    };
+    for (const auto& c : cases) {
+        LogCapture log;
+        EXPECT_FALSE(c.call()) << c.line;
+        EXPECT_TRUE(log.contains(c.line)) << log.lines().join(" | ").toStdString();
+        EXPECT_EQ(readFile(path("old.zip")), archive) << c.line;
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("new.zip")));
+    // No working file is left behind either.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"keep.txt", "old.zip"}));
 }
 
 TEST_F(Zipper, DirectoryArchiveNamesFilesRelativeToTheRootWithoutHiddenOrEmptyFolders)
@@ -266,16 +283,17 @@ TEST_F(Zipper, MissingCorruptAndLockedInputsFailWithTheirLogLines)
     EXPECT_EQ(readFile(path("file.txt")), "content");
 }
 
-TEST_F(Zipper, ZipDirOfAMissingFolderMakesAnEmptyArchiveAndAFolderInTheWayIsLeftAlone)
+TEST_F(Zipper, ZipDirOfAnEmptyFolderMakesAnEmptyArchiveAndAFolderInTheWayIsLeftAlone)
 {
-    ASSERT_TRUE(TX_utils_zipDir(u8(path("no-such-folder")), u8(path("empty.zip")), nullptr));
+    QDir().mkpath(path("empty-folder"));
+    ASSERT_TRUE(TX_utils_zipDir(u8(path("empty-folder")), u8(path("empty.zip")), nullptr));
     // Nothing but the end-of-directory record: an archive without entries.
     EXPECT_TRUE(readFile(path("empty.zip")).startsWith(QByteArray("PK\x05\x06", 4)));
     EXPECT_EQ(run("unzip", {"-Z1", path("empty.zip")}).out.trimmed(), "Empty zipfile.");
 
     // A folder at the archive path cannot be replaced by an archive.
     QDir().mkpath(path("taken.zip"));
-    EXPECT_FALSE(TX_utils_zipDir(u8(path("no-such-folder")), u8(path("taken.zip")), nullptr));
+    EXPECT_FALSE(TX_utils_zipDir(u8(path("empty-folder")), u8(path("taken.zip")), nullptr));
     EXPECT_TRUE(QFileInfo(path("taken.zip")).isDir());
 }
 
