@@ -75,7 +75,7 @@ inline cv::Mat referenceBgr(const QImage& image)
 }
 
 inline ReferenceMatch referenceSearch(const QImage& source, const QImage& templ, float threshold,
-                                      const tavix::image::Corners& corners, int level)
+                                      const tavix::Corners& corners, int level)
 {
     using namespace tavix::image;
     ReferenceMatch result;

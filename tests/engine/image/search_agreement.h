@@ -23,7 +23,7 @@ struct AgreementCounts {
 };
 
 inline void expectAgreement(const QImage& source, const QImage& templ, float threshold,
-                            const tavix::image::Corners& corners, int level, const std::string& label,
+                            const tavix::Corners& corners, int level, const std::string& label,
                             AgreementCounts* counts = nullptr)
 {
     using namespace tavix::image;

@@ -14,7 +14,7 @@
 #include "search_agreement.h"
 
 using namespace tavix::test;
-using tavix::image::Corners;
+using tavix::Corners;
 using tavix::image::ScoredTemplate;
 
 namespace {

@@ -29,7 +29,7 @@
 #include "search_agreement.h"
 
 using namespace tavix::test;
-using tavix::image::Corners;
+using tavix::Corners;
 
 namespace {
 
