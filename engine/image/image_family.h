@@ -42,11 +42,8 @@ bool detectsColor(const char* color, int x, int y, int threshold, const char* al
 bool findColor(int x1, int y1, int x2, int y2, const char* color, int threshold, int* outX,
                int* outY);
 
-// Template search of templateImage in the working image. Its definition lives with the search
-// core (template_search.cpp), which still names it ImageFamily::findImage.
-namespace ImageFamily {
+// Template search of templateImage in the working image (defined with the search core, in
+// template_search.cpp).
 bool findImage(int x1, int y1, int x2, int y2, int* outX, int* outY, float threshold, int level);
-}  // namespace ImageFamily
-using ImageFamily::findImage;
 
 }  // namespace tavix::image

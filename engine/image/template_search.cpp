@@ -138,8 +138,7 @@ QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold
     return findTemplate(source, templ, threshold, corners, level).at;
 }
 
-bool ImageFamily::findImage(int x1, int y1, int x2, int y2, int* outX, int* outY, float threshold,
-                            int level)
+bool findImage(int x1, int y1, int x2, int y2, int* outX, int* outY, float threshold, int level)
 {
     const TX_api& record = sharedRecord();
     if (!haveWorkingImage())

@@ -18,6 +18,3 @@ public slots:
 };
 
 }  // namespace vantor
-
-// Host files outside namespace vantor still name the binding unqualified.
-using vantor::TX_app;

@@ -71,6 +71,3 @@ private:
 };
 
 }  // namespace vantor
-
-// Host files outside namespace vantor still name the binding unqualified.
-using vantor::TX_image;

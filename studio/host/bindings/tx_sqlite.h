@@ -24,6 +24,3 @@ private:
 };
 
 }  // namespace vantor
-
-// Host files outside namespace vantor still name the binding unqualified.
-using vantor::TX_sqlite;
