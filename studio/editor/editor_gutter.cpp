@@ -98,6 +98,8 @@ int MycodeEdit::lineNumberAreaWidth() const
 void MycodeEdit::updateLineNumberAreaWidth(int newBlockCount)
 {
     Q_UNUSED(newBlockCount);
+    if (d->holdGutterWidth)
+        return;
     const int width = lineNumberAreaWidth();
     if (viewportMargins().left() != width + 6)
         setViewportMargins(width + 6, 0, 0, 0);

@@ -28,6 +28,9 @@ struct MycodeEdit::Private {
     int inserting = 0;
     // Set while a script is loaded: no completion then.
     int loading = 0;
+    // Set while setScriptText puts a script in: the gutter takes its width once,
+    // after, since a new margin would start laying out the document half-way.
+    bool holdGutterWidth = false;
     // The stretch of the last text change, for the re-reading of data URLs.
     int changedFrom = -1;
     int changedTo = -1;

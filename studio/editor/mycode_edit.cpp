@@ -116,9 +116,24 @@ void MycodeEdit::setScriptText(const QString& text)
     setFocus();
     // Loading is not an edit the user could undo into an empty document.
     document()->setUndoRedoEnabled(false);
+    // With a null page size the layout skips the insertion; giving the size
+    // back lays the script out once and lazily from the top, as a new text is.
+    // A lazy layout still under way for the text just cleared would otherwise
+    // go on over the new script at the first position asked for; on the empty
+    // document it ends at once.
+    document()->documentLayout()->documentSize();
+    const QSizeF pageSize = document()->pageSize();
+    document()->setPageSize(QSizeF(0, 0));
+    d->holdGutterWidth = true;
     appendScriptText(text);
+    // The edit's cursor went along to the end; it comes back to the top before
+    // the layout starts, or repainting where it was would lay out every line.
+    setTextCursor(QTextCursor(document()));
+    if (document()->pageSize().isNull())
+        document()->setPageSize(pageSize);
+    d->holdGutterWidth = false;
+    updateLineNumberAreaWidth(0);
     document()->setUndoRedoEnabled(true);
-    moveCursor(QTextCursor::Start);
     --d->loading;
 }
 
