@@ -1,7 +1,8 @@
 // Draws the studio's toolbar and menu pictures (studio/resources/img/*.png).
 // The PNGs are committed; run this again after changing a drawing:
 //   g++ -std=c++17 -fPIC tools/draw-studio-icons.cpp -o /tmp/draw-icons \
-//       $(pkg-config --cflags --libs Qt5Gui) && QT_QPA_PLATFORM=offscreen /tmp/draw-icons studio/resources/img
+//       $(pkg-config --cflags --libs Qt5Gui) && QT_QPA_PLATFORM=offscreen /tmp/draw-icons
+//       studio/resources/img
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -160,8 +161,10 @@ const Picture kPictures[] = {
          p.drawRect(QRectF(8, 8, 16, 16));
          p.setPen(pen(kBlue, 3));
          const QPointF corners[][3] = {
-             {{3, 10}, {3, 3}, {10, 3}},     {{22, 3}, {29, 3}, {29, 10}},
-             {{29, 22}, {29, 29}, {22, 29}}, {{10, 29}, {3, 29}, {3, 22}},
+             {{3, 10}, {3, 3}, {10, 3}},
+             {{22, 3}, {29, 3}, {29, 10}},
+             {{29, 22}, {29, 29}, {22, 29}},
+             {{10, 29}, {3, 29}, {3, 22}},
          };
          for (const auto& corner : corners)
              p.drawPolyline(corner, 3);

@@ -190,7 +190,11 @@ void BM_OpenCvCascade(benchmark::State& state)
 
 void searchArgs(benchmark::internal::Benchmark* b)
 {
-    b->Args({64, 32})->Args({128, 64})->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+    b->Args({64, 32})
+        ->Args({128, 64})
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MeasureProcessCPUTime();
 }
 
 BENCHMARK(BM_EngineFindImage)->Apply(searchArgs);
@@ -297,7 +301,10 @@ void BM_VisualMouseLeftClick(benchmark::State& state)
 }
 
 BENCHMARK(BM_VisualFindImage)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_VisualMouseLeftClick)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_VisualMouseLeftClick)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 BENCHMARK(BM_ScreenGrab)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchOfACapture)->Unit(benchmark::kMillisecond);
 

@@ -50,7 +50,8 @@ protected:
     {
         if (firstEventAt_ < 0 && clock_ && chosen_(watched))
             firstEventAt_ = clock_->nsecsElapsed();
-        if (event->type() != QEvent::Paint || inside_ || paintedAt_ >= 0 || !clock_ || !chosen_(watched))
+        if (event->type() != QEvent::Paint || inside_ || paintedAt_ >= 0 || !clock_
+            || !chosen_(watched))
             return false;
         // The widget paints first, so that the stamp follows its painting.
         inside_ = true;
@@ -89,12 +90,14 @@ bool closeOverlays()
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* screen = qobject_cast<vantor::Screen*>(widget))
             screen->cancel();
-    return QTest::qWaitFor([] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (isOverlay(widget))
-                return false;
-        return true;
-    }, 5000);
+    return QTest::qWaitFor(
+        [] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (isOverlay(widget))
+                    return false;
+            return true;
+        },
+        5000);
 }
 
 void BM_ScreenshotKeyToOverlayPaint(benchmark::State& state)
@@ -135,9 +138,13 @@ void BM_ScreenshotKeyToOverlayPaint(benchmark::State& state)
     state.counters["beyond_wait_ms"] =
         benchmark::Counter(beyondWait, benchmark::Counter::kAvgIterations);
     // From the overlay's creation to its first paint.
-    state.counters["overlay_ms"] = benchmark::Counter(overlayPart, benchmark::Counter::kAvgIterations);
+    state.counters["overlay_ms"] =
+        benchmark::Counter(overlayPart, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_ScreenshotKeyToOverlayPaint)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScreenshotKeyToOverlayPaint)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 // A full-screen window that only paints a screen-sized picture.
 class PlainFullScreen : public QWidget {
@@ -196,7 +203,10 @@ void BM_OverlayOpenToFirstPaint(benchmark::State& state)
     state.counters["floor_ms"] = benchmark::Counter(floorTotal, benchmark::Counter::kAvgIterations);
     state.counters["vs_floor"] = floorTotal > 0 ? overlayTotal / floorTotal : 0;
 }
-BENCHMARK(BM_OverlayOpenToFirstPaint)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverlayOpenToFirstPaint)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -55,7 +55,9 @@ const QString& script()
             else if (i % 10 == 0)
                 out += QStringLiteral("/* step %1: wait for the window */\n").arg(i);
             else
-                out += QStringLiteral("var v%1 = cs.mouseMove(%1, 20); if (v%1) { log.info(\"moved\"); }\n").arg(i);
+                out += QStringLiteral(
+                           "var v%1 = cs.mouseMove(%1, 20); if (v%1) { log.info(\"moved\"); }\n")
+                           .arg(i);
         }
         return out;
     }();
@@ -141,13 +143,17 @@ void BM_EditorOpenHundredThousandLines(benchmark::State& state)
         QApplication::processEvents();
     }
 }
-BENCHMARK(BM_EditorOpenHundredThousandLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_EditorOpenHundredThousandLines)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // A 10 MB data URL that is no picture stays text: loading it and typing beside it.
 void BM_EditorHugeUndecodableDataUrl(benchmark::State& state)
 {
     const QString text = QStringLiteral("big = \"data:image/png;base64,")
-                         + QString(10 * 1024 * 1024, QLatin1Char('A')) + QStringLiteral("\";\n");
+        + QString(10 * 1024 * 1024, QLatin1Char('A')) + QStringLiteral("\";\n");
     vantor::MycodeEdit editor;
     std::unique_ptr<vantor::CodeHighLighter> highlighter;
     if (state.range(0))
@@ -168,7 +174,11 @@ void BM_EditorHugeUndecodableDataUrl(benchmark::State& state)
         state.counters["save_ms"] = timer.restart();
     }
 }
-BENCHMARK(BM_EditorHugeUndecodableDataUrl)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_EditorHugeUndecodableDataUrl)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // The highlighting rules alone over every line of the script.
 void BM_HighlightRulesAllLines(benchmark::State& state)

@@ -77,7 +77,7 @@ double cpuMs()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
 double percentile(std::vector<double> values, double p)
@@ -101,7 +101,8 @@ struct Burst {
         vantor::GlobalInputHooks::bind(
             this,
             [this](int code, int x, int y, bool down) {
-                records.append(vantor::mouseRecord(vantor::GlobalInputHooks::eventTime(), code, x, y, down));
+                records.append(
+                    vantor::mouseRecord(vantor::GlobalInputHooks::eventTime(), code, x, y, down));
                 const int i = burstIndex(x, y);
                 if (i >= 0 && recordedAt[std::size_t(i)] == 0) {
                     recordedAt[std::size_t(i)] = nowNs();
@@ -122,7 +123,6 @@ struct Burst {
         }
     }
 };
-
 
 // The floor: the same number of events from the scripted source, through the
 // same queue, hooks and records, without the X server. CPU milliseconds; adds
@@ -158,7 +158,10 @@ void BM_RecordScriptedMotionBurst(benchmark::State& state)
     state.counters["records_lost"] = lost / n;
     state.counters["cpu_ms_per_burst"] = cpu / n;
 }
-BENCHMARK(BM_RecordScriptedMotionBurst)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RecordScriptedMotionBurst)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_RecordInjectedMotionBurst(benchmark::State& state)
 {
@@ -174,11 +177,14 @@ void BM_RecordInjectedMotionBurst(benchmark::State& state)
         QProcess injector;
         const double cpuBefore = cpuMs();
         const auto start = std::chrono::steady_clock::now();
-        injector.start(QCoreApplication::applicationFilePath(), {"--inject", QString::number(kBurst)});
+        injector.start(QCoreApplication::applicationFilePath(),
+                       {"--inject", QString::number(kBurst)});
         burst.wait(30000);
         injector.waitForFinished(30000);
         const double cpuAfter = cpuMs();
-        wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        wallMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         vantor::GlobalInputHooks::remove();
 
         const QByteArray out = injector.readAllStandardOutput();
@@ -190,7 +196,8 @@ void BM_RecordInjectedMotionBurst(benchmark::State& state)
         std::memcpy(sent.data(), out.constData(), out.size());
         for (int i = 0; i < kBurst; ++i)
             if (burst.recordedAt[std::size_t(i)] != 0)
-                latencies.push_back((burst.recordedAt[std::size_t(i)] - sent[std::size_t(i)]) / 1e6);
+                latencies.push_back((burst.recordedAt[std::size_t(i)] - sent[std::size_t(i)])
+                                    / 1e6);
         lost += kBurst - burst.received;
         cpu += cpuAfter - cpuBefore;
         floorCpu += scriptedBurstCpuMs(&floorLost);
@@ -203,7 +210,10 @@ void BM_RecordInjectedMotionBurst(benchmark::State& state)
     state.counters["burst_wall_ms"] = wallMs / n;
     state.counters["cpu_vs_scripted_floor"] = floorCpu > 0 ? cpu / floorCpu : 0;
 }
-BENCHMARK(BM_RecordInjectedMotionBurst)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RecordInjectedMotionBurst)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

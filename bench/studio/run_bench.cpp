@@ -165,8 +165,9 @@ int main(int argc, char** argv)
     vantor::TavixMgr::instance();
     benchmark::Initialize(&argc, argv);
     const QByteArray traceFile = qgetenv("VANTOR_BENCH_TRACE_FILE");
-    const int quiet = traceFile.isEmpty() ? ::open("/dev/null", O_WRONLY)
-                                          : ::open(traceFile.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int quiet = traceFile.isEmpty()
+        ? ::open("/dev/null", O_WRONLY)
+        : ::open(traceFile.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int savedError = ::dup(STDERR_FILENO);
     std::fflush(stderr);
     ::dup2(quiet, STDERR_FILENO);

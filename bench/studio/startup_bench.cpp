@@ -174,7 +174,8 @@ int runFloor(int argc, char** argv)
             if (event->type() == QEvent::Paint && !reported) {
                 reported = true;
                 QMetaObject::invokeMethod(
-                    this, [] {
+                    this,
+                    [] {
                         std::fputs("first-paint\n", stdout);
                         std::fflush(stdout);
                     },

@@ -40,9 +40,9 @@ int tileSize(int extent, int templ)
 
 // out = the sum over three channels of a times the conjugate of b, for
 // `pairs` complex numbers stored as real, imaginary.
-__attribute__((target_clones("avx2", "default")))
-void multiplyConjugatePairs(const float* a0, const float* a1, const float* a2, const float* b0, const float* b1,
-                            const float* b2, int pairs, float* out)
+__attribute__((target_clones("avx2", "default"))) void multiplyConjugatePairs(
+    const float* a0, const float* a1, const float* a2, const float* b0, const float* b1,
+    const float* b2, int pairs, float* out)
 {
     for (int i = 0; i < pairs; ++i) {
         const int j = 2 * i;
@@ -61,14 +61,15 @@ void multiplyConjugateSum(const cv::Mat* a, const cv::Mat* b, cv::Mat& acc)
     const int rows = acc.rows;
     const int cols = acc.cols;
     for (int r = 0; r < rows; ++r)
-        multiplyConjugatePairs(a[0].ptr<float>(r) + 1, a[1].ptr<float>(r) + 1, a[2].ptr<float>(r) + 1,
-                               b[0].ptr<float>(r) + 1, b[1].ptr<float>(r) + 1, b[2].ptr<float>(r) + 1,
-                               (cols - 2) / 2, acc.ptr<float>(r) + 1);
+        multiplyConjugatePairs(a[0].ptr<float>(r) + 1, a[1].ptr<float>(r) + 1,
+                               a[2].ptr<float>(r) + 1, b[0].ptr<float>(r) + 1,
+                               b[1].ptr<float>(r) + 1, b[2].ptr<float>(r) + 1, (cols - 2) / 2,
+                               acc.ptr<float>(r) + 1);
     for (const int col : {0, cols - 1}) {
         auto at = [col](const cv::Mat& m, int r) { return m.ptr<float>(r)[col]; };
         auto real = [&](int r) {
-            acc.ptr<float>(r)[col] = at(a[0], r) * at(b[0], r) + at(a[1], r) * at(b[1], r)
-                + at(a[2], r) * at(b[2], r);
+            acc.ptr<float>(r)[col] =
+                at(a[0], r) * at(b[0], r) + at(a[1], r) * at(b[1], r) + at(a[2], r) * at(b[2], r);
         };
         real(0);
         real(rows - 1);
@@ -166,11 +167,14 @@ void forEachTile(int tiles, const Body& body)
 {
     const int stripes = std::max(1, std::min(cv::getNumThreads(), tiles));
     std::vector<Scratch>& scratch = scratchOfThisThread(stripes);
-    cv::parallel_for_(cv::Range(0, stripes), [&](const cv::Range& range) {
-        for (int s = range.start; s < range.end; ++s)
-            for (int i = tiles * s / stripes; i < tiles * (s + 1) / stripes; ++i)
-                body(i, scratch[std::size_t(s)]);
-    }, stripes);
+    cv::parallel_for_(
+        cv::Range(0, stripes),
+        [&](const cv::Range& range) {
+            for (int s = range.start; s < range.end; ++s)
+                for (int i = tiles * s / stripes; i < tiles * (s + 1) / stripes; ++i)
+                    body(i, scratch[std::size_t(s)]);
+        },
+        stripes);
 }
 
 }  // namespace
@@ -217,7 +221,8 @@ void CorrelationSearch::transformTile(Tile& tile, cv::Mat* planes) const
         float* r = planes[2].ptr<float>(y);
         std::int32_t squares = 0;
         for (int x = 0; x < width; ++x) {
-            const int vb = p[x * 4] - mean[0], vg = p[x * 4 + 1] - mean[1], vr = p[x * 4 + 2] - mean[2];
+            const int vb = p[x * 4] - mean[0], vg = p[x * 4 + 1] - mean[1],
+                      vr = p[x * 4 + 2] - mean[2];
             b[x] = float(vb);
             g[x] = float(vg);
             r[x] = float(vr);
@@ -232,7 +237,8 @@ void CorrelationSearch::transformTile(Tile& tile, cv::Mat* planes) const
 
 void CorrelationSearch::prepare(cv::Size templSize)
 {
-    dftSize_ = cv::Size(tileSize(bgra_.cols, templSize.width), tileSize(bgra_.rows, templSize.height));
+    dftSize_ =
+        cv::Size(tileSize(bgra_.cols, templSize.width), tileSize(bgra_.rows, templSize.height));
     step_ = cv::Size(dftSize_.width - templSize.width + 1, dftSize_.height - templSize.height + 1);
     const int positionsX = bgra_.cols - templSize.width + 1;
     const int positionsY = bgra_.rows - templSize.height + 1;
@@ -252,7 +258,8 @@ void CorrelationSearch::prepare(cv::Size templSize)
                 tiles_[i].spectra[c] = kept[i][c];
             }
         }
-    forEachTile(int(tiles_.size()), [this](int i, Scratch& scratch) { transformTile(tiles_[i], scratch.planes); });
+    forEachTile(int(tiles_.size()),
+                [this](int i, Scratch& scratch) { transformTile(tiles_[i], scratch.planes); });
 }
 
 std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double minScore)
@@ -288,8 +295,10 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     plane(cv::Rect(cv::Point(0, 0), size)).setTo(0);  // zero again for the next template
 
     const double sqrtNorm = std::sqrt(double(templ.centredNorm()));
-    const float scoreScale = float(double(n) / (double(dftSize_.width) * dftSize_.height) / sqrtNorm);
-    const double errorScale = kTransformError * std::log2(double(dftSize_.area())) * std::sqrt(double(n));
+    const float scoreScale =
+        float(double(n) / (double(dftSize_.width) * dftSize_.height) / sqrtNorm);
+    const double errorScale =
+        kTransformError * std::log2(double(dftSize_.area())) * std::sqrt(double(n));
     const int tilesY = int(tiles_.size()) / tilesX_;
     // Built once per search, kept with the thread: every attempt reads it.
     thread_local SumTable sumTable;
@@ -306,8 +315,10 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     forEachTile(int(tiles_.size()), [&](int i, Scratch& scratch) {
         const Tile& tile = tiles_[i];
         const int x0 = tile.origin.x, y0 = tile.origin.y;
-        const int x1 = i % tilesX_ == tilesX_ - 1 ? positionsX : std::min(x0 + step_.width, positionsX);
-        const int y1 = i / tilesX_ == tilesY - 1 ? positionsY : std::min(y0 + step_.height, positionsY);
+        const int x1 =
+            i % tilesX_ == tilesX_ - 1 ? positionsX : std::min(x0 + step_.width, positionsX);
+        const int y1 =
+            i / tilesX_ == tilesY - 1 ? positionsY : std::min(y0 + step_.height, positionsY);
         if (x1 <= x0 || y1 <= y0)
             return;
         scratch.acc.create(dftSize_, CV_32F);

@@ -64,8 +64,9 @@ std::vector<Probe> chooseProbes(const cv::Mat& bgr)
         }
         return count * 1024 + total;
     };
-    const auto first = std::max_element(all.begin(), all.end(),
-                                        [&](const Probe& a, const Probe& b) { return strength(a) < strength(b); });
+    const auto first =
+        std::max_element(all.begin(), all.end(),
+                         [&](const Probe& a, const Probe& b) { return strength(a) < strength(b); });
     std::vector<Probe> chosen{*first};
     constexpr int kSpread = 8;
     for (int i = 1; i <= kSpread; ++i)
@@ -162,7 +163,8 @@ std::optional<cv::Point> firstPerfectMatch(const cv::Mat& bgra, const ScoredTemp
 #endif
     for (int y = 0; y < positionsY; ++y) {
         const auto* origins = reinterpret_cast<const std::uint32_t*>(bgra.ptr(y));
-        const auto* probed = reinterpret_cast<const std::uint32_t*>(bgra.ptr(y + lead.dy)) + lead.dx;
+        const auto* probed =
+            reinterpret_cast<const std::uint32_t*>(bgra.ptr(y + lead.dy)) + lead.dx;
         int x = 0;
 #if defined(__SSE2__)
         for (; x + 4 <= positionsX; x += 4) {
@@ -170,8 +172,9 @@ std::optional<cv::Point> firstPerfectMatch(const cv::Mat& bgra, const ScoredTemp
             const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(probed + x));
             const __m128i ng = _mm_cmpeq_epi8(_mm_subs_epu8(q, o), zero);
             const __m128i nl = _mm_cmpeq_epi8(_mm_subs_epu8(o, q), zero);
-            const __m128i same = _mm_or_si128(
-                _mm_and_si128(_mm_cmpeq_epi8(ng, expectNotGreater), _mm_cmpeq_epi8(nl, expectNotLess)), alpha);
+            const __m128i same = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(ng, expectNotGreater),
+                                                            _mm_cmpeq_epi8(nl, expectNotLess)),
+                                              alpha);
             const int bits = _mm_movemask_epi8(same);
             if (bits == 0)
                 continue;

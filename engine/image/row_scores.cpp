@@ -11,9 +11,9 @@ namespace {
 // n times a window's variance, from its sums; exact in double while every
 // term stays below 2^53 (templates up to about 200 000 pixels), else through
 // 64-bit integers.
-__attribute__((target_clones("avx2", "default"), optimize("no-math-errno")))
-void rowVariance(const double* p0, const double* p1, const double* p2, const double* pq, int count, int width,
-                 double n, double* variance)
+__attribute__((target_clones("avx2", "default"), optimize("no-math-errno"))) void rowVariance(
+    const double* p0, const double* p1, const double* p2, const double* pq, int count, int width,
+    double n, double* variance)
 {
     for (int x = 0; x < count; ++x) {
         const double s0 = p0[x + width] - p0[x];
@@ -24,9 +24,9 @@ void rowVariance(const double* p0, const double* p1, const double* p2, const dou
     }
 }
 
-__attribute__((target_clones("avx2", "default"), optimize("no-math-errno")))
-void rowScores(const float* corr, const double* variance, int count, float scale, float boundScale,
-               float* score, float* bound)
+__attribute__((target_clones("avx2", "default"), optimize("no-math-errno"))) void rowScores(
+    const float* corr, const double* variance, int count, float scale, float boundScale,
+    float* score, float* bound)
 {
     for (int x = 0; x < count; ++x) {
         const float v = float(variance[x]);
@@ -39,7 +39,8 @@ void rowScores(const float* corr, const double* variance, int count, float scale
 
 }  // namespace
 
-void RowScores::start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size, const SumTable* table)
+void RowScores::start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size,
+                      const SumTable* table)
 {
     bgra_ = &bgra;
     table_ = table && table->built() ? table : nullptr;
@@ -104,8 +105,8 @@ void RowScores::score(const float* corr, float scale, float boundScale)
                 prefix[i + 1] = prefix[i] + column[i];
         }
         exactInDouble = n * prefix_[3][span] < 4.5e15;
-        rowVariance(prefix_[0].data(), prefix_[1].data(), prefix_[2].data(), prefix_[3].data(), count_,
-                    size_.width, n, variance_.data());
+        rowVariance(prefix_[0].data(), prefix_[1].data(), prefix_[2].data(), prefix_[3].data(),
+                    count_, size_.width, n, variance_.data());
     }
     // Near OpenCV's flat floor, and wherever double could round, decide from
     // 64-bit integers.

@@ -15,7 +15,8 @@ public:
     // Windows of `size` whose top-left corners are columns x0 .. x0 + count - 1
     // of `bgra`, starting at row `y0`. With a built `table` the windows' sums
     // come from it; otherwise from sums over the window's rows kept here.
-    void start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size, const SumTable* table);
+    void start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size,
+               const SumTable* table);
     // Moves the windows down to row `y`, one row further.
     void advance(int y);
 

@@ -6,9 +6,10 @@ namespace tavix::image {
 
 namespace {
 
-__attribute__((target_clones("avx2", "default")))
-void variances(const std::uint32_t* top, const std::uint32_t* bottom, int count, int width, double n,
-               double* variance)
+__attribute__((target_clones("avx2", "default"))) void variances(const std::uint32_t* top,
+                                                                 const std::uint32_t* bottom,
+                                                                 int count, int width, double n,
+                                                                 double* variance)
 {
     const int w = width * 4;
     for (int x = 0; x < count; ++x) {
@@ -19,7 +20,8 @@ void variances(const std::uint32_t* top, const std::uint32_t* bottom, int count,
         const std::uint32_t s1 = b[w + 1] - b[1] - t[w + 1] + t[1];
         const std::uint32_t s2 = b[w + 2] - b[2] - t[w + 2] + t[2];
         const std::uint32_t sq = b[w + 3] - b[3] - t[w + 3] + t[3];
-        const double d0 = double(std::int32_t(s0)), d1 = double(std::int32_t(s1)), d2 = double(std::int32_t(s2));
+        const double d0 = double(std::int32_t(s0)), d1 = double(std::int32_t(s1)),
+                     d2 = double(std::int32_t(s2));
         variance[x] = n * double(std::int32_t(sq)) - d0 * d0 - d1 * d1 - d2 * d2;
     }
 }
@@ -51,7 +53,8 @@ void SumTable::build(const cv::Mat& bgra)
 
 void SumTable::rowVariance(int x0, int count, int y, cv::Size size, double* variance) const
 {
-    variances(entry(x0, y), entry(x0, y + size.height), count, size.width, double(size.area()), variance);
+    variances(entry(x0, y), entry(x0, y + size.height), count, size.width, double(size.area()),
+              variance);
 }
 
 void SumTable::window(int x, int y, cv::Size size, std::int64_t sums[4]) const

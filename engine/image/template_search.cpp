@@ -125,8 +125,9 @@ TemplateMatch findTemplate(const QImage& source, const QImage& templ, float thre
             break;
         const std::optional<Match> best = bestMatch(region, ti, correlation, minScore);
         if (best && threshold <= float(best->score) + kScoreRounding)
-            return {QPoint(qRound(float(left + best->at.x) / f), qRound(float(top + best->at.y) / f)),
-                    best->score, attempt};
+            return {
+                QPoint(qRound(float(left + best->at.x) / f), qRound(float(top + best->at.y) / f)),
+                best->score, attempt};
     }
     qDebug("Can't find the image");
     return {};

@@ -226,8 +226,8 @@ bool RecordCapture::start(Deliver deliver, std::string* error)
         return true;
     std::string reason;
     if (!open(&reason)) {
-        qCWarning(lcCapture).noquote() << "Global input capture cannot start:"
-                                       << QString::fromStdString(reason);
+        qCWarning(lcCapture).noquote()
+            << "Global input capture cannot start:" << QString::fromStdString(reason);
         if (error)
             *error = reason;
         close();
@@ -280,7 +280,8 @@ void RecordCapture::run()
             reloadKeys();
             continue;
         }
-        pollfd fds[3] = {{xfd, POLLIN, 0}, {wakePipe_[0], POLLIN, 0},
+        pollfd fds[3] = {{xfd, POLLIN, 0},
+                         {wakePipe_[0], POLLIN, 0},
                          {keymap_ ? ConnectionNumber(keymap_) : -1, POLLIN, 0}};
         if (poll(fds, 3, -1) < 0 && errno != EINTR)
             break;
@@ -364,9 +365,7 @@ void RecordCapture::intercept(int category, const unsigned char* data, unsigned 
     out.x = pointer.rootX - originX_;
     out.y = pointer.rootY - originY_;
     switch (type) {
-    case MotionNotify:
-        out.kind = CaptureEvent::Motion;
-        break;
+    case MotionNotify: out.kind = CaptureEvent::Motion; break;
     case ButtonPress:
     case ButtonRelease: {
         const bool press = type == ButtonPress;
@@ -398,8 +397,7 @@ void RecordCapture::intercept(int category, const unsigned char* data, unsigned 
         out.kind = type == KeyPress ? CaptureEvent::KeyDown : CaptureEvent::KeyUp;
         break;
     }
-    default:
-        return;
+    default: return;
     }
     out.timeMs = wallTime(pointer.time);
     deliver_(out);

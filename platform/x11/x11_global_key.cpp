@@ -72,8 +72,8 @@ std::vector<xcb_keycode_t> keycodesFor(xcb_connection_t* connection, xcb_keysym_
 std::uint16_t numLockMask(xcb_connection_t* connection)
 {
     const std::vector<xcb_keycode_t> numLock = keycodesFor(connection, XK_Num_Lock);
-    xcb_get_modifier_mapping_reply_t* reply = xcb_get_modifier_mapping_reply(
-        connection, xcb_get_modifier_mapping(connection), nullptr);
+    xcb_get_modifier_mapping_reply_t* reply =
+        xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr);
     if (!reply)
         return XCB_MOD_MASK_2;
     std::uint16_t mask = 0;
@@ -126,8 +126,9 @@ public:
             for (std::uint16_t lock : locks) {
                 const std::uint16_t modifiers = mask | lock;
                 xcb_generic_error_t* failure = xcb_request_check(
-                    connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, code,
-                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+                    connection_,
+                    xcb_grab_key_checked(connection_, 1, root_, modifiers, code,
+                                         XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
                 if (failure) {
                     const bool taken = failure->error_code == kBadAccess;
                     std::free(failure);

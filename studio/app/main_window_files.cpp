@@ -114,10 +114,8 @@ bool MainWindow::maybeSave()
         onSaveFileAction();
         // A failed or cancelled save keeps the changes: go no further.
         return !editor_->document()->isModified();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
+    case QMessageBox::Discard: return true;
+    default: return false;
     }
 }
 
@@ -133,8 +131,8 @@ void MainWindow::setCurrentFile(const QString& path)
 
 QUrl MainWindow::documentationUrl()
 {
-    return QUrl::fromLocalFile(
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../docs/script-api.md")));
+    return QUrl::fromLocalFile(QDir::cleanPath(QCoreApplication::applicationDirPath()
+                                               + QStringLiteral("/../docs/script-api.md")));
 }
 
 void MainWindow::setUrlOpener(std::function<bool(const QUrl&)> opener)

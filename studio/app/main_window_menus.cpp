@@ -43,12 +43,13 @@ void MainWindow::createMenus()
     };
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-    addEntries(file, {
-        {"新建文件", nullptr, "Ctrl+N", &W::onNewFileAction},
-        {"打开文件", ":/img/openfile.png", "Ctrl+O", &W::onOpenFileAction},
-        {"保存文件", ":/img/save.png", "Ctrl+S", &W::onSaveFileAction},
-        {"另存为...", nullptr, "Ctrl+Shift+S", &W::onSaveFileAsAction},
-    });
+    addEntries(file,
+               {
+                   {"新建文件", nullptr, "Ctrl+N", &W::onNewFileAction},
+                   {"打开文件", ":/img/openfile.png", "Ctrl+O", &W::onOpenFileAction},
+                   {"保存文件", ":/img/save.png", "Ctrl+S", &W::onSaveFileAction},
+                   {"另存为...", nullptr, "Ctrl+Shift+S", &W::onSaveFileAsAction},
+               });
     recentSeparator = file->addSeparator();
     for (QAction*& action : recentFileActions) {
         action = file->addAction(QString());
@@ -77,43 +78,50 @@ void MainWindow::createMenus()
     }
 
     QMenu* debug = menuBar()->addMenu(QStringLiteral("调试(&D)"));
-    addEntries(debug, {
-        {"启动调试     F5", ":/img/debug.png", nullptr, &W::on_btDebug_clicked},
-        {"停止调试     Shift+F5", ":/img/end.png", nullptr, &W::on_btEnd_clicked},
-    });
+    addEntries(debug,
+               {
+                   {"启动调试     F5", ":/img/debug.png", nullptr, &W::on_btDebug_clicked},
+                   {"停止调试     Shift+F5", ":/img/end.png", nullptr, &W::on_btEnd_clicked},
+               });
     // The global stop key works from anywhere on the desktop.
     QAction* globalStop = debug->addAction(QIcon(QStringLiteral(":/img/end.png")),
                                            QStringLiteral("全局停止     %1").arg(StopKey::label()));
     connect(globalStop, &QAction::triggered, this, &MainWindow::on_btEnd_clicked);
-    addEntries(debug, {
-        {nullptr, nullptr, nullptr, nullptr},
-        {"单步跳过     F10", ":/img/stepOver.png", nullptr, &W::on_btStep_over_clicked},
-        {"单步进入     F11", ":/img/stepInto.png", nullptr, &W::on_btStep_into_clicked},
-        {"单步跳出     Shift+F11", ":/img/stepout.png", nullptr, &W::on_btStep_out_clicked},
-    });
+    addEntries(
+        debug,
+        {
+            {nullptr, nullptr, nullptr, nullptr},
+            {"单步跳过     F10", ":/img/stepOver.png", nullptr, &W::on_btStep_over_clicked},
+            {"单步进入     F11", ":/img/stepInto.png", nullptr, &W::on_btStep_into_clicked},
+            {"单步跳出     Shift+F11", ":/img/stepout.png", nullptr, &W::on_btStep_out_clicked},
+        });
     QAction* breakpoint = debug->addAction(QIcon(QStringLiteral(":/img/breakpoint.png")),
                                            QStringLiteral("设置断点     F9"));
     connect(breakpoint, &QAction::triggered, editor_, &MycodeEdit::setDebugFlag);
-    addEntries(debug, {
-        {nullptr, nullptr, nullptr, nullptr},
-        {"开始执行     Ctrl+F5", ":/img/run.png", nullptr, &W::on_btStar_clicked},
-        {nullptr, nullptr, nullptr, nullptr},
-        {"监控变量", ":/img/jiankong.png", nullptr, &W::on_btJiankong_clicked},
-    });
+    addEntries(debug,
+               {
+                   {nullptr, nullptr, nullptr, nullptr},
+                   {"开始执行     Ctrl+F5", ":/img/run.png", nullptr, &W::on_btStar_clicked},
+                   {nullptr, nullptr, nullptr, nullptr},
+                   {"监控变量", ":/img/jiankong.png", nullptr, &W::on_btJiankong_clicked},
+               });
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
-    addEntries(tools, {
-        {"屏幕截图            Alt+S", ":/img/jieping.png", nullptr, &W::on_btJieping_Click},
-        {"RPA自动化录制   Alt+R", ":/img/rpa.png", nullptr, &W::on_btRpa_clicked},
-        {nullptr, nullptr, nullptr, nullptr},
-        {"API函数", ":/img/help.png", nullptr, &W::on_btHelp_clicked},
-    });
+    addEntries(
+        tools,
+        {
+            {"屏幕截图            Alt+S", ":/img/jieping.png", nullptr, &W::on_btJieping_Click},
+            {"RPA自动化录制   Alt+R", ":/img/rpa.png", nullptr, &W::on_btRpa_clicked},
+            {nullptr, nullptr, nullptr, nullptr},
+            {"API函数", ":/img/help.png", nullptr, &W::on_btHelp_clicked},
+        });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    addEntries(help, {
-        {"帮助文档", nullptr, nullptr, &W::onhelpAPIAction},
-        {"关于", ":/img/about.png", nullptr, &W::onhelpAboutAction},
-    });
+    addEntries(help,
+               {
+                   {"帮助文档", nullptr, nullptr, &W::onhelpAPIAction},
+                   {"关于", ":/img/about.png", nullptr, &W::onhelpAboutAction},
+               });
 }
 
 void MainWindow::updateRecentFileActions()

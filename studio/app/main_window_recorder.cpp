@@ -28,7 +28,8 @@ void MainWindow::on_btRpa_clicked()
     recorder->move(screenWidth - recorder->width(), 80);
     recorder->show();
 
-    connect(recorder, &RpaView::lupingData, this, &MainWindow::insertRecording, Qt::DirectConnection);
+    connect(recorder, &RpaView::lupingData, this, &MainWindow::insertRecording,
+            Qt::DirectConnection);
     connect(recorder, &RpaView::closeView, this, &MainWindow::show, Qt::DirectConnection);
     // A closed recorder has handed its recording over and ended its capture.
     connect(recorder, &RpaView::closeView, recorder, &QObject::deleteLater);

@@ -34,8 +34,7 @@ bool StopKey::start()
     std::string error;
     // The press arrives on the grab's thread; the signal goes out on ours.
     grab_ = platform::GlobalKeyGrab::create(
-        keys,
-        [this] { QMetaObject::invokeMethod(this, &StopKey::pressed, Qt::QueuedConnection); },
+        keys, [this] { QMetaObject::invokeMethod(this, &StopKey::pressed, Qt::QueuedConnection); },
         &error);
     if (!grab_) {
         qWarning().noquote() << QStringLiteral("Global stop key %1 is not available: %2")

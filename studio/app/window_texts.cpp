@@ -13,10 +13,11 @@ QString windowTitleFor(const QString& currentFile, bool edited)
 QString buttonStyleSheet(const QString& picture)
 {
     // The same picture in every state of the button.
-    return QStringLiteral("QPushButton{border-image: url(%1)}"
-                          "QPushButton:hover{border-image: url(%1)}"
-                          "QPushButton:pressed{border-image: url(%1)}"
-                          "QToolTip { color: #f36c60; background-color: white; }")
+    return QStringLiteral(
+               "QPushButton{border-image: url(%1)}"
+               "QPushButton:hover{border-image: url(%1)}"
+               "QPushButton:pressed{border-image: url(%1)}"
+               "QToolTip { color: #f36c60; background-color: white; }")
         .arg(picture);
 }
 

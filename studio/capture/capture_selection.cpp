@@ -36,10 +36,22 @@ void CaptureSelection::drag(QPoint to)
     }
     const QPoint d = to - last_;
     switch (handle_) {
-    case CaptureHandle::TopRight: y1_ += d.y(); x2_ += d.x(); break;
-    case CaptureHandle::TopLeft: x1_ += d.x(); y1_ += d.y(); break;
-    case CaptureHandle::BottomLeft: x1_ += d.x(); y2_ += d.y(); break;
-    case CaptureHandle::BottomRight: x2_ += d.x(); y2_ += d.y(); break;
+    case CaptureHandle::TopRight:
+        y1_ += d.y();
+        x2_ += d.x();
+        break;
+    case CaptureHandle::TopLeft:
+        x1_ += d.x();
+        y1_ += d.y();
+        break;
+    case CaptureHandle::BottomLeft:
+        x1_ += d.x();
+        y2_ += d.y();
+        break;
+    case CaptureHandle::BottomRight:
+        x2_ += d.x();
+        y2_ += d.y();
+        break;
     case CaptureHandle::Inside: moveBy(d); break;
     case CaptureHandle::None: break;
     }

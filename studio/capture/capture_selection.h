@@ -12,7 +12,14 @@
 namespace vantor {
 
 // What lies under the mouse, in the order the hover test tries them.
-enum class CaptureHandle { TopRight = 0, TopLeft = 1, BottomLeft = 2, BottomRight = 3, Inside = 4, None = 5 };
+enum class CaptureHandle {
+    TopRight = 0,
+    TopLeft = 1,
+    BottomLeft = 2,
+    BottomRight = 3,
+    Inside = 4,
+    None = 5
+};
 
 class CaptureSelection {
 public:

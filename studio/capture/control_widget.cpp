@@ -10,7 +10,10 @@
 
 // The bar's pictures live in this library's resources, which a static
 // library must register itself.
-static void initCaptureResources() { Q_INIT_RESOURCE(capture); }
+static void initCaptureResources()
+{
+    Q_INIT_RESOURCE(capture);
+}
 
 namespace vantor {
 
@@ -99,8 +102,8 @@ void ControlWidget::saveBtn_slot()
 {
     if (!screen_)
         return;
-    const QString path = QFileDialog::getSaveFileName(screen_, QStringLiteral("保存截图"), QString(),
-                                                      QStringLiteral("PNG (*.png)"));
+    const QString path = QFileDialog::getSaveFileName(screen_, QStringLiteral("保存截图"),
+                                                      QString(), QStringLiteral("PNG (*.png)"));
     if (path.isEmpty())
         return;
     const QImage picture = screen_->selectedImage();

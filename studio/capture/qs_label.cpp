@@ -5,8 +5,9 @@
 namespace vantor {
 
 QSLabel::QSLabel(QWidget* parent)
-    : QLabel(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool
-                         | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
+    : QLabel(parent,
+             Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool
+                 | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);

@@ -31,9 +31,9 @@ constexpr int kBarGap = 6;
 QPainterPath outlineOf(QSize size)
 {
     QPainterPath path;
-    path.addPolygon(QPolygonF({QPointF(0, 0), QPointF(size.width(), 0),
-                               QPointF(size.width(), size.height()), QPointF(0, size.height()),
-                               QPointF(0, 0)}));
+    path.addPolygon(
+        QPolygonF({QPointF(0, 0), QPointF(size.width(), 0), QPointF(size.width(), size.height()),
+                   QPointF(0, size.height()), QPointF(0, 0)}));
     return path;
 }
 
@@ -192,16 +192,13 @@ void Screen::mouseReleaseEvent(QMouseEvent*)
 void Screen::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        cancel();
-        break;
+    case Qt::Key_Escape: cancel(); break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (bar_)
             finish();
         break;
-    default:
-        QWidget::keyPressEvent(event);
+    default: QWidget::keyPressEvent(event);
     }
 }
 

@@ -113,7 +113,8 @@ void ScriptDebuggerPrivate::positionChange(qint64 scriptId, int lineNumber, int)
         const int id = breakpoints.find(fileName, lineNumber);
         errorOutput(trace::kHasBreakpoints, id);
         if (id >= 0) {
-            output(QString::fromUtf8(trace::kBreakpointHit).arg(id + 1).arg(fileName).arg(lineNumber));
+            output(
+                QString::fromUtf8(trace::kBreakpointHit).arg(id + 1).arg(fileName).arg(lineNumber));
             breakpointHit = true;
         }
     }

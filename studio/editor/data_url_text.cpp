@@ -48,7 +48,8 @@ QVector<ScriptPiece> splitScriptText(const QString& text, QSet<uint>* undecodabl
             if (!(undecodable && undecodable->contains(hash))) {
                 if (undecodable)
                     undecodable->insert(hash);
-                qDebug() << "data URL is not a picture; it stays text:" << payload.size() << "characters";
+                qDebug() << "data URL is not a picture; it stays text:" << payload.size()
+                         << "characters";
             }
             if (payload.size() > kMaxShownPayload
                 && !payload.contains(QChar::ObjectReplacementCharacter)) {

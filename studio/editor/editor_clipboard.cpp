@@ -33,7 +33,8 @@ QMimeData* MycodeEdit::createMimeDataFromSelection() const
     if (cursor.hasSelection()) {
         const int start = cursor.selectionStart();
         const int end = cursor.selectionEnd();
-        for (QTextBlock block = document()->findBlock(start); block.isValid(); block = block.next()) {
+        for (QTextBlock block = document()->findBlock(start); block.isValid();
+             block = block.next()) {
             const int from = qMax(0, start - block.position());
             const int to = qMin(block.length() - 1, end - block.position());
             appendBlockScript(text, block, from, to);
@@ -98,7 +99,8 @@ bool MycodeEdit::canInsertFromMimeData(const QMimeData* source) const
 void MycodeEdit::insertFromMimeData(const QMimeData* source)
 {
     if (source->hasImage()) {
-        insertImageResource(QUrl(nextDroppedImageName()), qvariant_cast<QImage>(source->imageData()));
+        insertImageResource(QUrl(nextDroppedImageName()),
+                            qvariant_cast<QImage>(source->imageData()));
         return;
     }
     if (source->hasUrls()) {

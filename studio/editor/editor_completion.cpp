@@ -47,7 +47,8 @@ bool MycodeEdit::eventFilter(QObject* watched, QEvent* event)
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             && completer->popup()->isVisible()) {
             const QModelIndex current = completer->popup()->currentIndex();
-            const QString entry = current.isValid() ? current.data().toString() : highlightedCompletion;
+            const QString entry =
+                current.isValid() ? current.data().toString() : highlightedCompletion;
             completer->popup()->hide();
             if (!entry.isEmpty()) {
                 handleCompleterActivated(entry);

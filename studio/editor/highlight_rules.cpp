@@ -20,14 +20,17 @@ QRegExp pattern(const QString& text)
 const QStringList& HighlightRules::keywords()
 {
     static const QStringList words = {
-        "Infinity", "NaN", "abstract", "boolean", "break", "byte", "case", "catch", "char",
-        "class", "const", "constructor", "continue", "debugger", "default", "delete", "do",
-        "double", "else", "enum", "export", "extends", "false", "final", "finally", "float",
-        "for", "function", "goto", "if", "implements", "import", "in", "instanceof", "int",
-        "interface", "long", "native", "new", "package", "private", "protected", "public",
-        "return", "short", "static", "super", "switch", "synchronized", "this", "throw",
-        "throws", "transient", "true", "try", "typeof", "undefined", "var", "void", "volatile",
-        "while", "with"};
+        "Infinity",     "NaN",      "abstract",  "boolean",    "break",     "byte",
+        "case",         "catch",    "char",      "class",      "const",     "constructor",
+        "continue",     "debugger", "default",   "delete",     "do",        "double",
+        "else",         "enum",     "export",    "extends",    "false",     "final",
+        "finally",      "float",    "for",       "function",   "goto",      "if",
+        "implements",   "import",   "in",        "instanceof", "int",       "interface",
+        "long",         "native",   "new",       "package",    "private",   "protected",
+        "public",       "return",   "short",     "static",     "super",     "switch",
+        "synchronized", "this",     "throw",     "throws",     "transient", "true",
+        "try",          "typeof",   "undefined", "var",        "void",      "volatile",
+        "while",        "with"};
     return words;
 }
 

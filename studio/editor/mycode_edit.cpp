@@ -39,10 +39,10 @@ QFont editorFont()
     // The family is not installed off Windows: CJK-capable sans families
     // stand in for it, so that Chinese comments never show as boxes.
     static const bool substituted = [] {
-        QFont::insertSubstitutions(kEditorFamily, {QStringLiteral("Microsoft YaHei"),
-                                                   QStringLiteral("WenQuanYi Micro Hei"),
-                                                   QStringLiteral("Noto Sans CJK SC"),
-                                                   QStringLiteral("Droid Sans Fallback")});
+        QFont::insertSubstitutions(
+            kEditorFamily,
+            {QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
+             QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Droid Sans Fallback")});
         return true;
     }();
     Q_UNUSED(substituted);
@@ -56,8 +56,10 @@ QFont editorFont()
 QImage standInPicture(int characters)
 {
     const QFontMetrics metrics(editorFont());
-    const QString label = QStringLiteral("data:image/png;base64,… %1 KB").arg((characters + 1023) / 1024);
-    QImage picture(metrics.horizontalAdvance(label) + 12, metrics.height() + 4, QImage::Format_ARGB32);
+    const QString label =
+        QStringLiteral("data:image/png;base64,… %1 KB").arg((characters + 1023) / 1024);
+    QImage picture(metrics.horizontalAdvance(label) + 12, metrics.height() + 4,
+                   QImage::Format_ARGB32);
     picture.fill(QColor(0xee, 0xee, 0xee));
     QPainter painter(&picture);
     painter.setPen(QColor(0x99, 0x99, 0x99));
@@ -76,8 +78,12 @@ QString nextDroppedImageName()
 }
 
 MycodeEdit::MycodeEdit(QWidget* parent)
-    : QTextEdit(parent), lineNumberArea(new MyLineNumberArea(this)), clickY(-1), debugLine(-1),
-      completer(nullptr), d(new Private)
+    : QTextEdit(parent),
+      lineNumberArea(new MyLineNumberArea(this)),
+      clickY(-1),
+      debugLine(-1),
+      completer(nullptr),
+      d(new Private)
 {
     setContentsMargins(0, 0, 0, 0);
     document()->setDocumentMargin(0);
@@ -87,7 +93,8 @@ MycodeEdit::MycodeEdit(QWidget* parent)
     // Scripts are plain text: dropped or pasted rich text comes in as its text.
     setAcceptRichText(false);
 
-    connect(document(), &QTextDocument::blockCountChanged, this, &MycodeEdit::updateLineNumberAreaWidth);
+    connect(document(), &QTextDocument::blockCountChanged, this,
+            &MycodeEdit::updateLineNumberAreaWidth);
     connect(document(), &QTextDocument::contentsChange, this, &MycodeEdit::noteContentsChange);
     connect(this, &QTextEdit::textChanged, this, &MycodeEdit::textChaged);
     connect(this, &QTextEdit::cursorPositionChanged, this, &MycodeEdit::highlightCurrentLine);
@@ -169,7 +176,8 @@ void MycodeEdit::insertScript(QTextCursor& cursor, const QString& text, bool cou
         }
         const QImage picture =
             piece.kind == ScriptPiece::Picture ? piece.picture : standInPicture(piece.text.size());
-        const QString name = countedNames ? nextDroppedImageName() : QString::number(picture.cacheKey());
+        const QString name =
+            countedNames ? nextDroppedImageName() : QString::number(picture.cacheKey());
         document()->addResource(QTextDocument::ImageResource, QUrl(name), picture);
         d->sources.remember(name, picture, piece.text);
         QTextImageFormat format;
@@ -401,8 +409,9 @@ void MycodeEdit::readDataUrlsInChange()
     QVector<Found> found;
     int at = first.position();
     for (const ScriptPiece& piece : pieces) {
-        const int length = piece.kind == ScriptPiece::Text ? piece.text.size()
-                                                           : kDataUrlPrefix.size() + piece.text.size();
+        const int length = piece.kind == ScriptPiece::Text
+            ? piece.text.size()
+            : kDataUrlPrefix.size() + piece.text.size();
         if (piece.kind == ScriptPiece::Picture)
             found.append({at, length, &piece});
         at += length;

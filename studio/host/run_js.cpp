@@ -22,11 +22,26 @@ const QString kFileName = QLatin1String(kScriptFileName);
 
 // The debugger operations a start is made of.
 using Operation = void (*)(ScriptDebugger&);
-void runMode(ScriptDebugger& debugger) { debugger.setMode(ScriptDebugger::Run); }
-void stepIntoMode(ScriptDebugger& debugger) { debugger.setMode(ScriptDebugger::StepInto); }
-void doResume(ScriptDebugger& debugger) { debugger.resume(); }
-void doStepOver(ScriptDebugger& debugger) { debugger.stepOver(); }
-void doStepOut(ScriptDebugger& debugger) { debugger.stepOut(); }
+void runMode(ScriptDebugger& debugger)
+{
+    debugger.setMode(ScriptDebugger::Run);
+}
+void stepIntoMode(ScriptDebugger& debugger)
+{
+    debugger.setMode(ScriptDebugger::StepInto);
+}
+void doResume(ScriptDebugger& debugger)
+{
+    debugger.resume();
+}
+void doStepOver(ScriptDebugger& debugger)
+{
+    debugger.stepOver();
+}
+void doStepOut(ScriptDebugger& debugger)
+{
+    debugger.stepOut();
+}
 
 void applyAll(ScriptDebugger& debugger, std::initializer_list<Operation> operations)
 {

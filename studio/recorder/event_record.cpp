@@ -15,8 +15,8 @@ struct MouseName {
 };
 
 constexpr MouseName kMouseNames[] = {
-    {MouseMove, "mousemove", "mousemove"},   {MouseLeft, "lmousedown", "lmouseup"},
-    {MouseRight, "rmousedown", "rmouseup"},  {MouseMiddle, "mousedown", "mouseup"},
+    {MouseMove, "mousemove", "mousemove"},    {MouseLeft, "lmousedown", "lmouseup"},
+    {MouseRight, "rmousedown", "rmouseup"},   {MouseMiddle, "mousedown", "mouseup"},
     {MouseWheel, "mousewheel", "mousewheel"},
 };
 
@@ -29,7 +29,8 @@ QString localTimeText(qint64 timeMs)
     const qint64 thisSecond = timeMs / 1000 - (timeMs % 1000 < 0 ? 1 : 0);
     if (thisSecond != second) {
         second = thisSecond;
-        text = QDateTime::fromMSecsSinceEpoch(timeMs).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        text =
+            QDateTime::fromMSecsSinceEpoch(timeMs).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     }
     return text;
 }
@@ -74,8 +75,8 @@ QJsonObject keyRecord(qint64 timeMs, int keyType, quint32 keyCode)
 {
     QJsonObject record = stamped(timeMs);
     record.insert(QStringLiteral("keycode"), double(keyCode));
-    record.insert(QStringLiteral("name"), keyType == KeyDown ? QStringLiteral("keydown")
-                                                             : QStringLiteral("keyup"));
+    record.insert(QStringLiteral("name"),
+                  keyType == KeyDown ? QStringLiteral("keydown") : QStringLiteral("keyup"));
     return record;
 }
 

@@ -32,8 +32,9 @@ struct ButtonCode {
     CaptureEvent::Button button;
     int code;
 };
-constexpr ButtonCode kButtonCodes[] = {
-    {CaptureEvent::Left, MouseLeft}, {CaptureEvent::Right, MouseRight}, {CaptureEvent::Middle, MouseMiddle}};
+constexpr ButtonCode kButtonCodes[] = {{CaptureEvent::Left, MouseLeft},
+                                       {CaptureEvent::Right, MouseRight},
+                                       {CaptureEvent::Middle, MouseMiddle}};
 
 int buttonCode(CaptureEvent::Button button)
 {
@@ -95,7 +96,8 @@ bool GlobalInputHooks::install(QString* error)
     if (hooks.session && hooks.session->isActive())
         return true;
     if (!hooks.session)
-        hooks.session = std::make_unique<tavix::platform::CaptureSession>(&GlobalInputHooks::deliver);
+        hooks.session =
+            std::make_unique<tavix::platform::CaptureSession>(&GlobalInputHooks::deliver);
     // A key released while nothing listened would otherwise stay "held" and
     // swallow its next press.
     hooks.keysDown.clear();
@@ -136,9 +138,7 @@ void GlobalInputHooks::deliver(const CaptureEvent& event)
     HookState& hooks = state();
     hooks.deliveringTime = event.timeMs;
     switch (event.kind) {
-    case CaptureEvent::Motion:
-        mouse(MouseMove, event.x, event.y, false);
-        break;
+    case CaptureEvent::Motion: mouse(MouseMove, event.x, event.y, false); break;
     case CaptureEvent::ButtonDown:
     case CaptureEvent::ButtonUp:
         if (const int code = buttonCode(event.button); code >= 0)
@@ -149,9 +149,7 @@ void GlobalInputHooks::deliver(const CaptureEvent& event)
         mouse(MouseWheel, int(quint32(qint32(event.wheelDelta)) << 16), 0, false);
         break;
     case CaptureEvent::KeyDown:
-    case CaptureEvent::KeyUp:
-        keyboard(event);
-        break;
+    case CaptureEvent::KeyUp: keyboard(event); break;
     }
     hooks.deliveringTime = 0;
 }

@@ -83,8 +83,9 @@ void RpaView::on_btStart_clicked()
         const int width = 222 - 2 * 10;
         startFailure->setGeometry(10, 66, width, startFailure->heightForWidth(width));
         startFailure->show();
-        resize(width + 2 * 10, startFailure->geometry().bottom() + 8 + menubar->height()
-                                   + statusbar->sizeHint().height());
+        resize(width + 2 * 10,
+               startFailure->geometry().bottom() + 8 + menubar->height()
+                   + statusbar->sizeHint().height());
         btStart->setEnabled(true);
         return;
     }

@@ -59,7 +59,8 @@ int runFile(int argc, char** argv)
     TavixMgr::release();
     if (outcome.uncaught) {
         const QString report = QString::fromUtf8(trace::kUncaughtException).arg(outcome.message);
-        std::fprintf(stderr, "%s (line %d)\n", report.toLocal8Bit().constData(), outcome.lineNumber);
+        std::fprintf(stderr, "%s (line %d)\n", report.toLocal8Bit().constData(),
+                     outcome.lineNumber);
         return 1;
     }
     return 0;

@@ -13,8 +13,8 @@
 
 namespace {
 
-using tavix::platform::x11::KeyTranslator;
 using tavix::platform::x11::keysymForVirtualKey;
+using tavix::platform::x11::KeyTranslator;
 using tavix::platform::x11::virtualKeyForKeysym;
 using tavix::test::XTestInjector;
 
@@ -33,10 +33,10 @@ TEST(InverseKeymap, EveryInjectedKeysymComesBackAsAVirtualKeyThatInjectsIt)
         int vk;
     };
     // Where several codes inject one keysym, the generic code is recorded.
-    const Case cases[] = {{XK_Shift_L, 0x10}, {XK_Shift_R, 0xA1}, {XK_Control_L, 0x11},
-                          {XK_Control_R, 0xA3}, {XK_Alt_L, 0x12},  {XK_Alt_R, 0xA5},
-                          {XK_Print, 0x2C},     {XK_a, 0x41},      {XK_KP_5, 0x65},
-                          {XK_udiaeresis, 0},   {XK_A, 0},         {0, 0}};
+    const Case cases[] = {{XK_Shift_L, 0x10},   {XK_Shift_R, 0xA1}, {XK_Control_L, 0x11},
+                          {XK_Control_R, 0xA3}, {XK_Alt_L, 0x12},   {XK_Alt_R, 0xA5},
+                          {XK_Print, 0x2C},     {XK_a, 0x41},       {XK_KP_5, 0x65},
+                          {XK_udiaeresis, 0},   {XK_A, 0},          {0, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(virtualKeyForKeysym(c.keysym), c.vk) << std::hex << c.keysym;
 }

@@ -82,18 +82,18 @@ TEST_F(DesktopCapture, PointerButtonsWheelAndKeysArriveInOrder)
         int x, y, button, wheel, vk;
     };
     const Expected expected[] = {
-        {K::Motion, 100, 200, 0, 0, 0},      {K::Motion, 101, 203, 0, 0, 0},
-        {K::ButtonDown, 101, 203, 1, 0, 0},  {K::Motion, 300, 400, 0, 0, 0},
-        {K::ButtonUp, 300, 400, 1, 0, 0},    {K::ButtonDown, 300, 400, 2, 0, 0},
-        {K::ButtonUp, 300, 400, 2, 0, 0},    {K::ButtonDown, 300, 400, 3, 0, 0},
-        {K::ButtonUp, 300, 400, 3, 0, 0},    {K::Wheel, 300, 400, 0, 120, 0},
-        {K::Wheel, 300, 400, 0, -120, 0},    {K::KeyDown, 300, 400, 0, 0, 0x10},
-        {K::KeyDown, 300, 400, 0, 0, 0x41},  {K::KeyUp, 300, 400, 0, 0, 0x41},
-        {K::KeyUp, 300, 400, 0, 0, 0x10},    {K::KeyDown, 300, 400, 0, 0, 0x37},
-        {K::KeyUp, 300, 400, 0, 0, 0x37},    {K::KeyDown, 300, 400, 0, 0, 0x12},
-        {K::KeyDown, 300, 400, 0, 0, 0x73},  {K::KeyUp, 300, 400, 0, 0, 0x73},
-        {K::KeyUp, 300, 400, 0, 0, 0x12},    {K::KeyDown, 300, 400, 0, 0, 0x11},
-        {K::KeyDown, 300, 400, 0, 0, 0x43},  {K::KeyUp, 300, 400, 0, 0, 0x43},
+        {K::Motion, 100, 200, 0, 0, 0},     {K::Motion, 101, 203, 0, 0, 0},
+        {K::ButtonDown, 101, 203, 1, 0, 0}, {K::Motion, 300, 400, 0, 0, 0},
+        {K::ButtonUp, 300, 400, 1, 0, 0},   {K::ButtonDown, 300, 400, 2, 0, 0},
+        {K::ButtonUp, 300, 400, 2, 0, 0},   {K::ButtonDown, 300, 400, 3, 0, 0},
+        {K::ButtonUp, 300, 400, 3, 0, 0},   {K::Wheel, 300, 400, 0, 120, 0},
+        {K::Wheel, 300, 400, 0, -120, 0},   {K::KeyDown, 300, 400, 0, 0, 0x10},
+        {K::KeyDown, 300, 400, 0, 0, 0x41}, {K::KeyUp, 300, 400, 0, 0, 0x41},
+        {K::KeyUp, 300, 400, 0, 0, 0x10},   {K::KeyDown, 300, 400, 0, 0, 0x37},
+        {K::KeyUp, 300, 400, 0, 0, 0x37},   {K::KeyDown, 300, 400, 0, 0, 0x12},
+        {K::KeyDown, 300, 400, 0, 0, 0x73}, {K::KeyUp, 300, 400, 0, 0, 0x73},
+        {K::KeyUp, 300, 400, 0, 0, 0x12},   {K::KeyDown, 300, 400, 0, 0, 0x11},
+        {K::KeyDown, 300, 400, 0, 0, 0x43}, {K::KeyUp, 300, 400, 0, 0, 0x43},
         {K::KeyUp, 300, 400, 0, 0, 0x11},
     };
     const auto& got = collected.events;
@@ -130,8 +130,10 @@ TEST_F(DesktopCapture, NothingIsLostWhileTheGuiThreadIsBusy)
     while (collected.session.pending() < std::size_t(kCount) && !deadline.hasExpired())
         QThread::yieldCurrentThread();
     EXPECT_TRUE(collected.events.empty()) << "delivered outside the GUI thread's event loop";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return collected.events.size() == std::size_t(kCount); }, 10000))
-        << "waited 10000 ms for collected.events.size() == std::size_t(kCount), have " << collected.events.size();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return collected.events.size() == std::size_t(kCount); }, 10000))
+        << "waited 10000 ms for collected.events.size() == std::size_t(kCount), have "
+        << collected.events.size();
     for (int i = 0; i < kCount; ++i) {
         ASSERT_EQ(collected.events[i].x, i % 1000) << i;
         ASSERT_EQ(collected.events[i].y, i / 1000 + 10) << i;
@@ -189,9 +191,10 @@ class PrivateXvfb {
 public:
     explicit PrivateXvfb(const QStringList& arguments)
     {
-        process_.start(QStringLiteral("Xvfb"),
-                       QStringList{"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"}
-                           + arguments);
+        process_.start(
+            QStringLiteral("Xvfb"),
+            QStringList{"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"}
+                + arguments);
         if (process_.waitForStarted(5000) && process_.waitForReadyRead(15000))
             name_ = ":" + QString::fromLatin1(process_.readLine()).trimmed();
     }
@@ -215,7 +218,8 @@ TEST(CaptureFailures, ADisplayWithoutRecordFailsToStartWithAReason)
     Collected collected;
     QString error;
     EXPECT_FALSE(collected.session.start(
-        std::make_unique<tavix::platform::x11::RecordCapture>(server.name().toStdString()), &error));
+        std::make_unique<tavix::platform::x11::RecordCapture>(server.name().toStdString()),
+        &error));
     EXPECT_TRUE(error.contains("RECORD")) << error.toStdString();
     EXPECT_TRUE(log.contains("RECORD")) << log.lines().join('\n').toStdString();
     EXPECT_FALSE(collected.session.isActive());
@@ -257,14 +261,16 @@ TEST(ScriptedCaptureSource, DeliversThroughTheSamePathInOrderAfterABusySpell)
     scripted->waitUntilDelivered();  // the GUI thread is busy meanwhile
     EXPECT_TRUE(collected.events.empty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return collected.events.size() == events.size(); }, 10000))
-        << "waited 10000 ms for collected.events.size() == events.size(), have " << collected.events.size();
+        << "waited 10000 ms for collected.events.size() == events.size(), have "
+        << collected.events.size();
     for (std::size_t i = 0; i < events.size(); ++i)
         ASSERT_EQ(collected.events[i].x, int(i));
 }
 
 TEST(ScriptedCaptureSource, StopHandsOverWhatWasCapturedAndAFailingSourceStaysIdle)
 {
-    auto source = std::make_unique<ScriptedCapture>(std::vector<CaptureEvent>{motion(1, 2), motion(3, 4)});
+    auto source =
+        std::make_unique<ScriptedCapture>(std::vector<CaptureEvent>{motion(1, 2), motion(3, 4)});
     Collected collected;
     QString error;
     ASSERT_TRUE(collected.session.start(std::move(source), &error));

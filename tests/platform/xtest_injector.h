@@ -68,12 +68,14 @@ public:
     {
         if (dir_.isValid())
             saved_ = QProcess::execute(QStringLiteral("xkbcomp"),
-                                       {QStringLiteral("-xkb"), display(), file()}) == 0;
+                                       {QStringLiteral("-xkb"), display(), file()})
+                == 0;
     }
     ~KeyboardLayoutGuard()
     {
         if (saved_)
-            QProcess::execute(QStringLiteral("xkbcomp"), {QStringLiteral("-w0"), file(), display()});
+            QProcess::execute(QStringLiteral("xkbcomp"),
+                              {QStringLiteral("-w0"), file(), display()});
     }
     KeyboardLayoutGuard(const KeyboardLayoutGuard&) = delete;
     KeyboardLayoutGuard& operator=(const KeyboardLayoutGuard&) = delete;

@@ -26,17 +26,17 @@ namespace {
 // Statements, a function stepped into and over, a loop, a log line, the
 // diagnostics of a failed require between statements and an uncaught exception.
 const QString kScript = QStringLiteral(
-    "var total = 0;\n"                              // 1
-    "function add(x, y) {\n"                        // 2
-    "    var sum = x + y;\n"                        // 3
-    "    return sum;\n"                             // 4
-    "}\n"                                           // 5
-    "for (var i = 0; i < 3; i++) {\n"               // 6
-    "    total = add(total, i);\n"                  // 7
-    "}\n"                                           // 8
-    "log.info('total ' + total);\n"                 // 9
-    "var missing = require('no-such-module.js');\n" // 10
-    "null.x = total;\n");                           // 11
+    "var total = 0;\n"                               // 1
+    "function add(x, y) {\n"                         // 2
+    "    var sum = x + y;\n"                         // 3
+    "    return sum;\n"                              // 4
+    "}\n"                                            // 5
+    "for (var i = 0; i < 3; i++) {\n"                // 6
+    "    total = add(total, i);\n"                   // 7
+    "}\n"                                            // 8
+    "log.info('total ' + total);\n"                  // 9
+    "var missing = require('no-such-module.js');\n"  // 10
+    "null.x = total;\n");                            // 11
 
 // One run object on its own thread, steered from this thread only while its
 // script is blocked in a pause, so that what both threads write comes in one
@@ -92,18 +92,38 @@ struct TraceCase {
 };
 
 const TraceCase kCases[] = {
-    {"run", [](RunJs& run) { run.setDebugMode(false); }, {3, 9}, [](RunJs& run) { run.resume(); }, 0},
-    {"debug", [](RunJs& run) { run.setDebugMode(true); }, {3, 9}, [](RunJs& run) { run.resume(); }, 0},
+    {"run",
+     [](RunJs& run) { run.setDebugMode(false); },
+     {3, 9},
+     [](RunJs& run) { run.resume(); },
+     0},
+    {"debug",
+     [](RunJs& run) { run.setDebugMode(true); },
+     {3, 9},
+     [](RunJs& run) { run.resume(); },
+     0},
     // The step-into start reports its first statement and goes on to the second.
-    {"step_into", [](RunJs& run) { run.prepareStepInto(); }, {}, [](RunJs& run) { run.nextStepInto(); }, 1},
-    {"step_over", [](RunJs& run) { run.prepareStepOver(); }, {}, [](RunJs& run) { run.nextStepOver(); }, 0},
-    {"step_out", [](RunJs& run) { run.prepareStepOut(); }, {4}, [](RunJs& run) { run.nextStepOut(); }, 0},
+    {"step_into",
+     [](RunJs& run) { run.prepareStepInto(); },
+     {},
+     [](RunJs& run) { run.nextStepInto(); },
+     1},
+    {"step_over",
+     [](RunJs& run) { run.prepareStepOver(); },
+     {},
+     [](RunJs& run) { run.nextStepOver(); },
+     0},
+    {"step_out",
+     [](RunJs& run) { run.prepareStepOut(); },
+     {4},
+     [](RunJs& run) { run.nextStepOut(); },
+     0},
 };
 
 QString fixturePath(const char* name)
 {
-    return qEnvironmentVariable("TAVIX_SOURCE_DIR") +
-           QStringLiteral("/tests/studio/trace_fixtures/%1.stderr").arg(QLatin1String(name));
+    return qEnvironmentVariable("TAVIX_SOURCE_DIR")
+        + QStringLiteral("/tests/studio/trace_fixtures/%1.stderr").arg(QLatin1String(name));
 }
 
 // The first line where two texts part, for a readable failure.
@@ -224,8 +244,8 @@ TEST_F(StoppedTrace, LinesOfTheStudiosThreadAndTheRunThreadNeverMix)
             ++modes;
             continue;
         }
-        const bool known = line == "positionChange" || line == "info" || line == "spinning" ||
-                           line.isEmpty();
+        const bool known =
+            line == "positionChange" || line == "info" || line == "spinning" || line.isEmpty();
         ASSERT_TRUE(known) << "line " << i + 1 << ": " << line.constData();
     }
     // The start, every press, the stop and the end.

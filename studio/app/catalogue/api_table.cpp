@@ -4,7 +4,10 @@ namespace vantor {
 
 namespace {
 
-ApiParam req(const char* name, const char* type) { return {name, type, nullptr}; }
+ApiParam req(const char* name, const char* type)
+{
+    return {name, type, nullptr};
+}
 ApiParam opt(const char* name, const char* type, const char* defaultValue)
 {
     return {name, type, defaultValue};
@@ -20,6 +23,8 @@ const char* const kPoint = "point {x, y}, or undefined";
 // The null rectangle: the whole image or the whole screen.
 const char* const kNoRect = "null";
 
+// The tables read best one entry a line; the formatter would break them up.
+// clang-format off
 std::vector<ApiObject> makeObjects()
 {
     return {
@@ -328,6 +333,7 @@ std::vector<ApiMethod> makeMethods()
         {"log", "info", nullptr, {{{req("text", "text")}, kNothing}}, "Writes one line to the log."},
     };
 }
+// clang-format on
 
 }  // namespace
 

@@ -20,7 +20,7 @@ struct ApiForm {
 };
 
 struct ApiMethod {
-    const char* object;     // the global object; "" for a global function
+    const char* object;  // the global object; "" for a global function
     const char* name;
     const char* catalogue;  // the catalogue's entry, nullptr when it lists none
     std::vector<ApiForm> forms;

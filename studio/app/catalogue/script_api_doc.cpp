@@ -50,16 +50,18 @@ QString formOf(const ApiMethod& method, const ApiForm& form)
             text += QStringLiteral(" = ") + QString::fromUtf8(param.defaultValue);
         params << text;
     }
-    const QString prefix = *method.object ? QString::fromUtf8(method.object) + QLatin1Char('.') : QString();
-    return prefix + QString::fromUtf8(method.name) + QLatin1Char('(') + params.join(QStringLiteral(", "))
-           + QLatin1Char(')');
+    const QString prefix =
+        *method.object ? QString::fromUtf8(method.object) + QLatin1Char('.') : QString();
+    return prefix + QString::fromUtf8(method.name) + QLatin1Char('(')
+        + params.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
 QString argumentsOf(const ApiForm& form)
 {
     QStringList arguments;
     for (const ApiParam& param : form.params) {
-        QString text = QStringLiteral("`%1` %2").arg(QString::fromUtf8(param.name), QString::fromUtf8(param.type));
+        QString text = QStringLiteral("`%1` %2").arg(QString::fromUtf8(param.name),
+                                                     QString::fromUtf8(param.type));
         if (param.defaultValue)
             text += QStringLiteral(" (default %1)").arg(QString::fromUtf8(param.defaultValue));
         arguments << text;
@@ -75,8 +77,9 @@ void writeMethod(QString& out, const ApiMethod& method)
     out += QStringLiteral("### ") + headings.join(QStringLiteral(" / ")) + QStringLiteral("\n\n");
     out += QString::fromUtf8(method.description) + QStringLiteral("\n\n");
     for (const ApiForm& form : method.forms) {
-        const QString lead = method.forms.size() > 1 ? QStringLiteral("`%1`: ").arg(formOf(method, form))
-                                                     : QString();
+        const QString lead = method.forms.size() > 1
+            ? QStringLiteral("`%1`: ").arg(formOf(method, form))
+            : QString();
         out += QStringLiteral("- %1arguments: %2; returns %3.\n")
                    .arg(lead, argumentsOf(form), QString::fromUtf8(form.result));
     }
@@ -101,9 +104,10 @@ QString scriptApiReference()
         }
     }
 
-    out += QStringLiteral("## Ready-to-run examples\n\n"
-                          "The catalogue's first group holds calls with concrete arguments; "
-                          "entries with the camera symbol take a screenshot in the studio.\n\n");
+    out += QStringLiteral(
+        "## Ready-to-run examples\n\n"
+        "The catalogue's first group holds calls with concrete arguments; "
+        "entries with the camera symbol take a screenshot in the studio.\n\n");
     for (const char* example : commonExamples())
         out += QStringLiteral("- `%1;`\n").arg(QString::fromUtf8(example));
     return out;

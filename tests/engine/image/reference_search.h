@@ -22,8 +22,8 @@ struct ReferenceMatch {
     QPoint at{-1, -1};
     double score = 0;
     int attempt = -1;
-    cv::Rect region;             // in source pixels
-    std::vector<cv::Mat> templ;  // per attempt made: the template (blue, green, red)
+    cv::Rect region;              // in source pixels
+    std::vector<cv::Mat> templ;   // per attempt made: the template (blue, green, red)
     std::vector<cv::Mat> scores;  // and OpenCV's scores
 };
 

@@ -52,9 +52,9 @@ inline void expectAgreement(const QImage& source, const QImage& templ, float thr
         return;
     }
     const std::string where = label + ": engine attempt " + std::to_string(engine.attempt) + " at ("
-        + std::to_string(engine.at.x()) + ", " + std::to_string(engine.at.y()) + "), OpenCV attempt "
-        + std::to_string(reference.attempt) + " at (" + std::to_string(reference.at.x()) + ", "
-        + std::to_string(reference.at.y()) + ")";
+        + std::to_string(engine.at.x()) + ", " + std::to_string(engine.at.y())
+        + "), OpenCV attempt " + std::to_string(reference.attempt) + " at ("
+        + std::to_string(reference.at.x()) + ", " + std::to_string(reference.at.y()) + ")";
     ASSERT_EQ(levelFactor(level), 1.0f) << where;
     // The first attempt where they part: one of them found a match there.
     const int attempt = engine.attempt < 0 ? reference.attempt
@@ -92,7 +92,8 @@ inline void expectAgreement(const QImage& source, const QImage& templ, float thr
         // reached the threshold only through its rounding.
         EXPECT_LT(exactAtCv, margin + 1e-6) << where;
         EXPECT_GE(cvError, cvBest - exactAtCv - 1e-12) << where;
-        EXPECT_GT(cvBest - exactAtCv, 0.0) << where << ": OpenCV's best is not above the exact score";
+        EXPECT_GT(cvBest - exactAtCv, 0.0)
+            << where << ": OpenCV's best is not above the exact score";
     }
     if (counts)
         ++counts->rounding;

@@ -49,7 +49,9 @@ QImage noisy(const QImage& image, int amount, quint32 seed)
     for (int y = 0; y < out.height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
-            auto jitter = [&](int v) { return qBound(0, v + random.bounded(2 * amount + 1) - amount, 255); };
+            auto jitter = [&](int v) {
+                return qBound(0, v + random.bounded(2 * amount + 1) - amount, 255);
+            };
             row[x] = qRgb(jitter(qRed(row[x])), jitter(qGreen(row[x])), jitter(qBlue(row[x])));
         }
     }
@@ -73,7 +75,10 @@ QImage desktop(int width, int height, quint32 seed)
         painter.fillRect(panel, QColor(230 + random.bounded(20), 230, 235));
         painter.setPen(Qt::black);
         painter.drawText(panel.adjusted(4, 4, -4, -4), Qt::TextWordWrap,
-                         QString("Item %1 value %2 total %3").arg(random.bounded(1000)).arg(random.bounded(1000)).arg(i));
+                         QString("Item %1 value %2 total %3")
+                             .arg(random.bounded(1000))
+                             .arg(random.bounded(1000))
+                             .arg(i));
     }
     return image;
 }
@@ -129,7 +134,8 @@ TEST(ExactPass, FindsTheFirstWindowScoringOneInScanOrder)
     nearly.setPixel(110, 105, nearly.pixel(110, 105) ^ 1u);
     EXPECT_FALSE(tavix::image::firstPerfectMatch(bgra(nearly), scored));
     // Alpha plays no part.
-    QImage transparent = pasted(desktop(400, 300, 11), templ, QPoint(100, 100)).convertToFormat(QImage::Format_ARGB32);
+    QImage transparent = pasted(desktop(400, 300, 11), templ, QPoint(100, 100))
+                             .convertToFormat(QImage::Format_ARGB32);
     transparent.setPixel(100, 100, transparent.pixel(100, 100) & 0x00FFFFFFu);
     EXPECT_EQ(tavix::image::firstPerfectMatch(bgra(transparent), scored), cv::Point(100, 100));
 }
@@ -151,7 +157,13 @@ TEST(SearchAgreement, TilingEdgesThresholdsRectanglesAndLevels)
     const Case cases[] = {
         {"wide noisy", wide, QRect(600, 120, 64, 32), 12, 0.8f, {}, 0},
         {"wide noisy level 1", wide, QRect(600, 120, 64, 32), 12, 0.8f, {}, 1},
-        {"wide noisy in rectangle", wide, QRect(600, 120, 64, 32), 12, 0.8f, {500, 100, 700, 200}, 0},
+        {"wide noisy in rectangle",
+         wide,
+         QRect(600, 120, 64, 32),
+         12,
+         0.8f,
+         {500, 100, 700, 200},
+         0},
         {"wide rectangle elsewhere", wide, QRect(600, 120, 64, 32), 12, 0.8f, {0, 0, 400, 259}, 0},
         {"wide any score", wide, QRect(600, 120, 64, 32), 40, -1.0f, {}, 0},
         {"wide level 2", wide, QRect(100, 20, 64, 32), 12, 0.8f, {}, 2},
@@ -165,14 +177,16 @@ TEST(SearchAgreement, TilingEdgesThresholdsRectanglesAndLevels)
     const QImage grey = solid(30, 16, QColor(200, 200, 200), QImage::Format_RGB32);
     AgreementCounts counts;
     for (const Case& c : cases) {
-        const QImage templ = c.noise ? noisy(c.source.copy(c.cut), c.noise, 23) : c.source.copy(c.cut);
+        const QImage templ =
+            c.noise ? noisy(c.source.copy(c.cut), c.noise, 23) : c.source.copy(c.cut);
         expectAgreement(c.source, templ, c.threshold, c.corners, c.level, c.name, &counts);
     }
     // Uniform templates: OpenCV's convention (every window scores 1, so the
     // region's corner), or its own scores where its rounding misses that.
     expectAgreement(wide, grey, 0.9f, {}, 0, "uniform", &counts);
     expectAgreement(wide, grey, 0.9f, {300, 50, 600, 200}, 0, "uniform in rectangle", &counts);
-    EXPECT_EQ(tavix::image::findTemplate(wide, grey, 0.9f, {300, 50, 600, 200}, 0).at, QPoint(300, 50));
+    EXPECT_EQ(tavix::image::findTemplate(wide, grey, 0.9f, {300, 50, 600, 200}, 0).at,
+              QPoint(300, 50));
     EXPECT_GE(counts.found, 8);
     std::printf("%d searches, %d found, %d ties, %d differences from OpenCV's rounding\n",
                 counts.searches, counts.found, counts.ties, counts.rounding);
@@ -190,7 +204,8 @@ TEST(SearchAgreement, RepeatedPatternsAndHalfSizeOccurrences)
     painter.end();
     AgreementCounts counts;
     expectAgreement(tiled, tiled.copy(50, 60, 40, 30), 0.9f, {}, 0, "tiled exact", &counts);
-    expectAgreement(tiled, noisy(tiled.copy(50, 60, 40, 30), 10, 31), 0.9f, {}, 0, "tiled noisy", &counts);
+    expectAgreement(tiled, noisy(tiled.copy(50, 60, 40, 30), 10, 31), 0.9f, {}, 0, "tiled noisy",
+                    &counts);
     expectAgreement(tiled, noisy(tiled.copy(50, 60, 40, 30), 10, 31), 0.9f, {200, 100, 479, 239}, 1,
                     "tiled noisy rectangle", &counts);
     // Half size: attempt 1 finds the doubled template's original.

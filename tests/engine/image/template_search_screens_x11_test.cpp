@@ -54,8 +54,8 @@ QImage brighter(const QImage& image, int amount)
 
 QImage resized(const QImage& image, double factor)
 {
-    return image.scaled(qRound(image.width() * factor), qRound(image.height() * factor), Qt::IgnoreAspectRatio,
-                        Qt::SmoothTransformation);
+    return image.scaled(qRound(image.width() * factor), qRound(image.height() * factor),
+                        Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // The three windows, frameless at fixed places, and what they show.
@@ -74,9 +74,13 @@ public:
         terminal->setStyleSheet("QPlainTextEdit { background: black; color: #c0ffc0; }");
         terminal->setFont(QFont("DejaVu Sans Mono", 10));
         QString text = "user@host:~$ ls -l /srv/data\n";
-        const char* names[] = {"archive", "backup", "cache", "logs", "reports", "scripts", "tmp", "www"};
+        const char* names[] = {"archive", "backup",  "cache", "logs",
+                               "reports", "scripts", "tmp",   "www"};
         for (int i = 0; i < 8; ++i)
-            text += QString("drwxr-xr-x  2 user user  4096 Mar %1 10:%2 %3\n").arg(i + 3).arg(10 + 5 * i).arg(names[i]);
+            text += QString("drwxr-xr-x  2 user user  4096 Mar %1 10:%2 %3\n")
+                        .arg(i + 3)
+                        .arg(10 + 5 * i)
+                        .arg(names[i]);
         text += "user@host:~$ df -h | grep sda\n/dev/sda1  98G  41G  52G  45% /\nuser@host:~$ ";
         terminal->setPlainText(text);
         terminal->setReadOnly(true);  // no blinking cursor
@@ -104,7 +108,8 @@ public:
             layout->addRow(label, row);
         }
         layout->addRow(new QCheckBox("Send me the newsletter"));
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel
+                                             | QDialogButtonBox::Apply);
         okButton = buttons->button(QDialogButtonBox::Ok);
         layout->addRow(buttons);
         form->setGeometry(20, 460, 560, 330);
@@ -113,7 +118,8 @@ public:
     // Shows the windows and captures the screen once it has settled.
     QImage show()
     {
-        for (QWidget* w : {static_cast<QWidget*>(terminal.get()), static_cast<QWidget*>(dialog.get()), form.get()}) {
+        for (QWidget* w : {static_cast<QWidget*>(terminal.get()),
+                           static_cast<QWidget*>(dialog.get()), form.get()}) {
             w->show();
             if (!QTest::qWaitForWindowExposed(w))
                 return {};
@@ -169,8 +175,10 @@ TEST_F(ScreenCorpus, EngineAgreesWithOpenCvOnRealWindows)
     const QRect browse = onScreen(desktop.browseButtons[1]);
     const Cut cuts[] = {
         {"terminal prompt", terminal, QRect(terminal.topLeft() + QPoint(4, 4), QSize(96, 18))},
-        {"terminal permissions (repeated)", terminal, QRect(terminal.topLeft() + QPoint(4, 60), QSize(80, 14))},
-        {"file dialog", dialog, QRect(dialog.topLeft() + QPoint(dialog.width() / 2, 40), QSize(100, 40))},
+        {"terminal permissions (repeated)", terminal,
+         QRect(terminal.topLeft() + QPoint(4, 60), QSize(80, 14))},
+        {"file dialog", dialog,
+         QRect(dialog.topLeft() + QPoint(dialog.width() / 2, 40), QSize(100, 40))},
         {"form OK button", form, onScreen(desktop.okButton)},
         {"form Browse button (repeated)", form, browse},
     };
@@ -179,8 +187,9 @@ TEST_F(ScreenCorpus, EngineAgreesWithOpenCvOnRealWindows)
         const QImage source = screen.copy(cut.window);
         const QImage exact = screen.copy(cut.templ);
         const QRect at = cut.templ.translated(-cut.window.topLeft());
-        const QImage absent = screen.copy(cut.window == form ? QRect(terminal.topLeft() + QPoint(4, 4), QSize(96, 18))
-                                                             : QRect(onScreen(desktop.okButton)));
+        const QImage absent =
+            screen.copy(cut.window == form ? QRect(terminal.topLeft() + QPoint(4, 4), QSize(96, 18))
+                                           : QRect(onScreen(desktop.okButton)));
         const struct {
             const char* name;
             QImage templ;
@@ -203,7 +212,8 @@ TEST_F(ScreenCorpus, EngineAgreesWithOpenCvOnRealWindows)
                 continue;
             expectAgreement(source, v.templ, 0.9f, {}, 1, name + ", level 1", &counts);
             expectAgreement(source, v.templ, 0.9f, around, 0, name + ", around", &counts);
-            expectAgreement(source, v.templ, 0.8f, leftHalf, 1, name + ", left half, level 1", &counts);
+            expectAgreement(source, v.templ, 0.8f, leftHalf, 1, name + ", left half, level 1",
+                            &counts);
         }
         EXPECT_EQ(tavix::image::findTemplate(source, exact, 0.9f, {}, 0).attempt, 0) << cut.name;
     }
@@ -211,8 +221,8 @@ TEST_F(ScreenCorpus, EngineAgreesWithOpenCvOnRealWindows)
     const QImage ok = screen.copy(onScreen(desktop.okButton));
     expectAgreement(screen, ok, 0.9f, {}, 0, "screen, OK button", &counts);
     expectAgreement(screen, jpegCopy(ok), 0.9f, {}, 0, "screen, OK button JPEG", &counts);
-    std::printf("%d searches, %d found, %d ties, %d differences from OpenCV's rounding\n", counts.searches,
-                counts.found, counts.ties, counts.rounding);
+    std::printf("%d searches, %d found, %d ties, %d differences from OpenCV's rounding\n",
+                counts.searches, counts.found, counts.ties, counts.rounding);
     EXPECT_GT(counts.found, counts.searches / 3);
 }
 

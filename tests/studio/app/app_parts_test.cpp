@@ -60,7 +60,8 @@ TEST(LogLines, TheHandlerWritesEveryMessageOfEveryThreadAsPlainLines)
         test::StdCapture error(2);
         installMessageHandler();
         qDebug() << "debug" << 1;
-        qDebug().noquote().nospace() << "log text" << "\n";  // as log.info writes it
+        qDebug().noquote().nospace() << "log text"
+                                     << "\n";  // as log.info writes it
         qWarning("a warning");
         std::thread other([] { qDebug().noquote() << "from another thread"; });
         other.join();
@@ -127,9 +128,10 @@ TEST(ScriptFiles, AFailedSaveLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;
     // Writable for everyone, so that only the file's own mode protects it.
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                          | QFileDevice::ExeOwner | QFileDevice::ReadOther
-                                          | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                              | QFileDevice::ReadOther | QFileDevice::WriteOther
+                              | QFileDevice::ExeOther);
     const QString path = dir.filePath("kept.js");
     writeBytes(path, "old text\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
@@ -186,10 +188,10 @@ TEST_F(ProcessTable, FindsAnotherStudioOnTheSameDesktopOnly)
 {
     const QByteArray display = qgetenv("DISPLAY");
     addProcess(100, "bash", display);
-    addProcess(101, "vantor", display);         // other letter case
-    addProcess(102, "Vantor-old", display);     // other name
-    addProcess(103, "Vantor", display + "9");   // another desktop
-    addProcess(200, "Vantor", display);         // ourselves
+    addProcess(101, "vantor", display);        // other letter case
+    addProcess(102, "Vantor-old", display);    // other name
+    addProcess(103, "Vantor", display + "9");  // another desktop
+    addProcess(200, "Vantor", display);        // ourselves
     writeBytes(dir_.filePath("self"), "not a process");
     EXPECT_FALSE(anotherInstanceRunning("Vantor", 200, dir_.path()));
 
@@ -200,7 +202,8 @@ TEST_F(ProcessTable, FindsAnotherStudioOnTheSameDesktopOnly)
 
 TEST(SingleInstance, TheTestProgramIsNotAStudio)
 {
-    EXPECT_FALSE(anotherInstanceRunning(studioExecutableName(), QCoreApplication::applicationPid()));
+    EXPECT_FALSE(
+        anotherInstanceRunning(studioExecutableName(), QCoreApplication::applicationPid()));
     // This very process is found by its own name when it is not the asking one.
     const QString ownName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     EXPECT_TRUE(anotherInstanceRunning(ownName, 1));

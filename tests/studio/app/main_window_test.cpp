@@ -113,10 +113,7 @@ protected:
     }
     bool tableShown() { return window_->findChild<QTableView*>("tableView")->isVisible(); }
     bool treeShown() { return window_->catalogueView()->isVisible(); }
-    void waitForRunEnd()
-    {
-        WAIT_TRUE_MS(!window_->isRunActive(), 20000);
-    }
+    void waitForRunEnd() { WAIT_TRUE_MS(!window_->isRunActive(), 20000); }
     int pausedLine() { return editor().debugLineNumber(); }
     QMap<QString, QString> variables()
     {
@@ -159,17 +156,21 @@ TEST_F(StudioWindow, FormButtonsAndMenusAsTheUserSeesThem)
         EXPECT_EQ(pushButton->isVisible(), QLatin1String(b.name) != QLatin1String("btStar"));
     }
 
-    EXPECT_EQ(test::menuLabels(window(), "调试(&D)"),
-              (QStringList{"启动调试     F5", "停止调试     Shift+F5", "全局停止     Ctrl+Alt+Shift+X",
-                           "-", "单步跳过     F10", "单步进入     F11", "单步跳出     Shift+F11",
-                           "设置断点     F9", "-", "开始执行     Ctrl+F5", "-", "监控变量"}));
+    EXPECT_EQ(
+        test::menuLabels(window(), "调试(&D)"),
+        (QStringList{"启动调试     F5", "停止调试     Shift+F5", "全局停止     Ctrl+Alt+Shift+X",
+                     "-", "单步跳过     F10", "单步进入     F11", "单步跳出     Shift+F11",
+                     "设置断点     F9", "-", "开始执行     Ctrl+F5", "-", "监控变量"}));
     EXPECT_EQ(test::menuLabels(window(), "工具(&T)"),
               (QStringList{"屏幕截图            Alt+S", "RPA自动化录制   Alt+R", "-", "API函数"}));
     const struct {
         const char* label;
         const char* shortcut;
-    } fileEntries[] = {{"新建文件", "Ctrl+N"}, {"打开文件", "Ctrl+O"},
-                       {"保存文件", "Ctrl+S"}, {"另存为...", "Ctrl+Shift+S"}, {"退出", ""}};
+    } fileEntries[] = {{"新建文件", "Ctrl+N"},
+                       {"打开文件", "Ctrl+O"},
+                       {"保存文件", "Ctrl+S"},
+                       {"另存为...", "Ctrl+Shift+S"},
+                       {"退出", ""}};
     for (const auto& entry : fileEntries) {
         QAction* action = test::menuEntry(window(), QString::fromUtf8(entry.label));
         ASSERT_NE(action, nullptr);
@@ -177,7 +178,8 @@ TEST_F(StudioWindow, FormButtonsAndMenusAsTheUserSeesThem)
     }
     for (const char* label : {"剪切", "复制", "粘贴", "启动调试", "设置断点", "关于"})
         EXPECT_FALSE(test::menuEntry(window(), QString::fromUtf8(label))->icon().isNull()) << label;
-    EXPECT_TRUE(test::menuEntry(window(), "全局停止")->shortcut().isEmpty());  // a hint, not a shortcut
+    EXPECT_TRUE(
+        test::menuEntry(window(), "全局停止")->shortcut().isEmpty());  // a hint, not a shortcut
     EXPECT_TRUE(window().stopKey()->isActive()) << "the global stop key was not grabbed";
 
     // The two toggles flip their panels.
@@ -189,8 +191,9 @@ TEST_F(StudioWindow, FormButtonsAndMenusAsTheUserSeesThem)
 
 TEST_F(StudioWindow, RunShowsTheScriptsLogLinesInOrderAndKeepsTheControlsUsable)
 {
-    const QString path = write("run.js", "log.info('one');\nvar n = 2;\nlog.info('two ' + n);\n"
-                                         "log.info('三');\n");
+    const QString path = write("run.js",
+                               "log.info('one');\nvar n = 2;\nlog.info('two ' + n);\n"
+                               "log.info('三');\n");
     window().loadFile(path);
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Lumora - [%1]").arg(path));
     press(Qt::Key_F5, Qt::ControlModifier);  // run, although its button is hidden
@@ -201,7 +204,8 @@ TEST_F(StudioWindow, RunShowsTheScriptsLogLinesInOrderAndKeepsTheControlsUsable)
 
     // A second run adds its lines below; the controls start or steer runs, so
     // they stay enabled whether a run is active or not.
-    const char* controls[] = {"btDebug", "btEnd", "btStepover", "btStepinto", "btStepout", "btStar"};
+    const char* controls[] = {"btDebug",    "btEnd",     "btStepover",
+                              "btStepinto", "btStepout", "btStar"};
     editor().setScriptText("log.info('a');\nvar i = 0;\nwhile (i < 3) i++;\nlog.info('b' + i);\n");
     press(Qt::Key_F10);  // step over: pauses at the first statement
     WAIT_EQ(pausedLine(), 1);
@@ -223,15 +227,15 @@ TEST_F(StudioWindow, RunShowsTheScriptsLogLinesInOrderAndKeepsTheControlsUsable)
 TEST_F(StudioWindow, DebugStopsAtGutterBreakpointsStepsAndStops)
 {
     window().loadFile(write("debug.js",
-                            "function add(a, b) {\n"   // 1
-                            "    var s = a + b;\n"     // 2
-                            "    return s;\n"          // 3
-                            "}\n"                      // 4
-                            "var x = 1;\n"             // 5
-                            "var y = add(x, 2);\n"     // 6
-                            "var z = y * 2;\n"         // 7
-                            "var w = z + 1;\n"         // 8
-                            "log.info('w=' + w);\n")); // 9
+                            "function add(a, b) {\n"    // 1
+                            "    var s = a + b;\n"      // 2
+                            "    return s;\n"           // 3
+                            "}\n"                       // 4
+                            "var x = 1;\n"              // 5
+                            "var y = add(x, 2);\n"      // 6
+                            "var z = y * 2;\n"          // 7
+                            "var w = z + 1;\n"          // 8
+                            "log.info('w=' + w);\n"));  // 9
     // F9 toggles a breakpoint on the cursor's line.
     QTextCursor cursor(editor().document()->findBlockByNumber(6));
     editor().setTextCursor(cursor);
@@ -276,7 +280,8 @@ TEST_F(StudioWindow, DebugStopsAtGutterBreakpointsStepsAndStops)
 
 TEST_F(StudioWindow, UncaughtExceptionShowsItsLineAndMessage)
 {
-    editor().setScriptText("log.info('before');\nvar o = null;\no.missing();\nlog.info('after');\n");
+    editor().setScriptText(
+        "log.info('before');\nvar o = null;\no.missing();\nlog.info('after');\n");
     press(Qt::Key_F5, Qt::ControlModifier);
     waitForRunEnd();
     const QString log = test::logText(window());
@@ -289,14 +294,16 @@ TEST_F(StudioWindow, SavedFilesHoldExactlyTheScriptTextAndSurviveRoundTrips)
 {
     press(Qt::Key_N, Qt::ControlModifier);
     QTest::keyClicks(&editor(), "var a = 1;");
-    editor().insertScriptText(QStringLiteral("\nvar p = \"%1\";\nlog.info(\"中文\");").arg(pictureDataUrl()));
+    editor().insertScriptText(
+        QStringLiteral("\nvar p = \"%1\";\nlog.info(\"中文\");").arg(pictureDataUrl()));
     EXPECT_EQ(window().windowTitle(), "Lumora");  // a new script keeps the plain title
 
     const QString first = dir_.filePath("first.js");
     ASSERT_TRUE(window().saveFile(first));
     const QByteArray saved = readBytes(first);
     EXPECT_EQ(saved, editor().toScriptText().toUtf8());
-    EXPECT_TRUE(saved.startsWith("var a = 1;\nvar p = \"data:image/png;base64,iVBOR")) << saved.left(80).constData();
+    EXPECT_TRUE(saved.startsWith("var a = 1;\nvar p = \"data:image/png;base64,iVBOR"))
+        << saved.left(80).constData();
     EXPECT_TRUE(saved.contains("log.info(\"中文\");"));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Lumora - [%1]").arg(first));
 
@@ -336,9 +343,10 @@ TEST_F(StudioWindow, FailedSavesAndOpensShowTheirMessageAndChangeNothing)
     const QString path = write("locked.js", "old\n");
     window().loadFile(path);
     QTest::keyClicks(&editor(), "new ");
-    QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                           | QFileDevice::ReadOther | QFileDevice::WriteOther
-                                           | QFileDevice::ExeOther);
+    QFile::setPermissions(dir_.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                              | QFileDevice::ReadOther | QFileDevice::WriteOther
+                              | QFileDevice::ExeOther);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
     {
         BoxAnswerer ok(QMessageBox::Ok);
@@ -466,7 +474,8 @@ TEST_F(StudioWindow, RecentFilesNewestFirstAndKeptAcrossARestart)
     EXPECT_TRUE(separatorAbove->isVisible());
     for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(entries[i]->isVisible());
-        EXPECT_EQ(entries[i]->text(), QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(expected[i]).fileName()));
+        EXPECT_EQ(entries[i]->text(),
+                  QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(expected[i]).fileName()));
         EXPECT_EQ(entries[i]->data().toString(), expected[i]);
     }
     EXPECT_TRUE(QFileInfo::exists(QSettings().fileName())) << QSettings().fileName().toStdString();
@@ -504,8 +513,9 @@ TEST_F(StudioWindow, GlobalStopKeyFromAnotherClientEndsALoopingScript)
                  {"num lock on", true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
-        editor().setScriptText("log.info('moving');\n"
-                               "while (true) { cs.mouseMove(100, 100); cs.mouseMove(300, 200); }\n");
+        editor().setScriptText(
+            "log.info('moving');\n"
+            "while (true) { cs.mouseMove(100, 100); cs.mouseMove(300, 200); }\n");
         window().findChild<QPlainTextEdit*>("infoView")->clear();
         press(Qt::Key_F5, Qt::ControlModifier);
         WAIT_TRUE(test::logText(window()) == "moving\n");

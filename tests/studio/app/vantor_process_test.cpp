@@ -69,14 +69,16 @@ protected:
         const QString pid = QString::number(process->processId());
         QDeadlineTimer deadline(30000);
         while (!deadline.hasExpired()) {
-            const QString ids = xdotool({"search", "--onlyvisible", "--pid", pid, "--name", "^Lumora"});
+            const QString ids =
+                xdotool({"search", "--onlyvisible", "--pid", pid, "--name", "^Lumora"});
             if (!ids.isEmpty())
                 return ids.split('\n').first();
             if (process->state() == QProcess::NotRunning)
                 break;
             QTest::qWait(50);
         }
-        ADD_FAILURE() << "no studio window; stderr: " << process->readAllStandardError().constData();
+        ADD_FAILURE() << "no studio window; stderr: "
+                      << process->readAllStandardError().constData();
         return {};
     }
 
@@ -121,8 +123,8 @@ TEST_F(VantorProgram, OpensTheScriptOfItsCommandLineAndASecondStudioExitsAtOnce)
 
 TEST_F(VantorProgram, ClosingTheWindowDuringARunEndsTheProcessCleanly)
 {
-    const QString script = write("busy.js",
-                                 "log.info('looping');\nvar i = 0;\nwhile (true) { i = i + 1; }\n");
+    const QString script =
+        write("busy.js", "log.info('looping');\nvar i = 0;\nwhile (true) { i = i + 1; }\n");
     QProcess* studio = start({script});
     const QString window = waitForWindow(studio);
     ASSERT_FALSE(window.isEmpty());

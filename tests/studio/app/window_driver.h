@@ -16,21 +16,21 @@ class QPushButton;
 
 // Waits, handling events, until `condition` holds, or fails the test after
 // `ms` milliseconds. (QtTest's QTRY macros do not fail a GoogleTest test.)
-#define WAIT_TRUE_MS(condition, ms)                                                      \
-    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(condition); }, ms))        \
+#define WAIT_TRUE_MS(condition, ms)                                                \
+    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(condition); }, ms)) \
         << "waited " << (ms) << " ms for " #condition
 #define WAIT_TRUE(condition) WAIT_TRUE_MS(condition, 5000)
 // As WAIT_TRUE for `actual == expected`, and shows both when they differ.
-#define WAIT_EQ(actual, expected)                                                         \
-    do {                                                                                  \
-        QTest::qWaitFor([&] { return (actual) == (expected); }, 5000);                    \
-        ASSERT_EQ(actual, expected);                                                      \
+#define WAIT_EQ(actual, expected)                                      \
+    do {                                                               \
+        QTest::qWaitFor([&] { return (actual) == (expected); }, 5000); \
+        ASSERT_EQ(actual, expected);                                   \
     } while (0)
 
 namespace vantor {
 class MainWindow;
 class MycodeEdit;
-}
+}  // namespace vantor
 
 namespace vantor::test {
 

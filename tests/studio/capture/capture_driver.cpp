@@ -14,7 +14,10 @@ bool xdotool(const QStringList& args)
     return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
 }
 
-static QString n(int value) { return QString::number(value); }
+static QString n(int value)
+{
+    return QString::number(value);
+}
 
 bool dragOnScreen(QPoint from, QPoint to)
 {
@@ -25,8 +28,8 @@ bool dragOnScreen(QPoint from, QPoint to)
 bool dragFrom(QPoint hover, QPoint by)
 {
     const QPoint to = hover + by;
-    return xdotool({"mousemove", n(hover.x()), n(hover.y()), "mousedown", "1",
-                    "mousemove", n(to.x()), n(to.y()), "mouseup", "1"});
+    return xdotool({"mousemove", n(hover.x()), n(hover.y()), "mousedown", "1", "mousemove",
+                    n(to.x()), n(to.y()), "mouseup", "1"});
 }
 
 bool clickAt(QPoint at)
@@ -78,12 +81,14 @@ void Backdrop::paintEvent(QPaintEvent*)
 
 QImage screenNow()
 {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
 }
 
 bool samePixels(const QImage& a, const QImage& b)
 {
-    return !a.isNull() && a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+    return !a.isNull()
+        && a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace vantor::test

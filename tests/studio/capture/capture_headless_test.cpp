@@ -25,12 +25,15 @@ TEST(CaptureWithoutScreen, ShowsAMessageAndClosesWithoutAnOverlay)
     EXPECT_FALSE(screen->isVisible());
 
     QMessageBox* box = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* candidate = qobject_cast<QMessageBox*>(widget); candidate && candidate->isVisible())
-                box = candidate;
-        return box && screen.isNull();
-    }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* candidate = qobject_cast<QMessageBox*>(widget);
+                    candidate && candidate->isVisible())
+                    box = candidate;
+            return box && screen.isNull();
+        },
+        5000));
     EXPECT_EQ(box->text(), grabFailureText());
     EXPECT_EQ(events, QStringList({"caceBtClick"}));
     box->close();
@@ -62,10 +65,10 @@ TEST(CaptureSelectionRules, HandlesCountOnlyStrictlyInsideTheirSquares)
         QPoint at;
         CaptureHandle expected;
     } cases[] = {
-        {{200, 100}, CaptureHandle::TopRight},  {{102, 102}, CaptureHandle::TopLeft},
+        {{200, 100}, CaptureHandle::TopRight},   {{102, 102}, CaptureHandle::TopLeft},
         {{100, 150}, CaptureHandle::BottomLeft}, {{202, 148}, CaptureHandle::BottomRight},
-        {{103, 103}, CaptureHandle::Inside},    {{97, 100}, CaptureHandle::None},
-        {{150, 100}, CaptureHandle::None},      {{300, 300}, CaptureHandle::None},
+        {{103, 103}, CaptureHandle::Inside},     {{97, 100}, CaptureHandle::None},
+        {{150, 100}, CaptureHandle::None},       {{300, 300}, CaptureHandle::None},
     };
     for (const auto& c : cases)
         EXPECT_EQ(selection.hover(c.at), c.expected) << c.at.x() << "," << c.at.y();

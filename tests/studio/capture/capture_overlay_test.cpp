@@ -23,10 +23,12 @@ protected:
         backdrop_.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&backdrop_));
         // Another reader must see the backdrop before the overlay freezes the screen.
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            before_ = screenNow();
-            return samePixels(before_.copy(backdrop_.geometry()), backdrop_.grab().toImage());
-        }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                before_ = screenNow();
+                return samePixels(before_.copy(backdrop_.geometry()), backdrop_.grab().toImage());
+            },
+            5000));
         // The studio's window, which the overlay's signals bring back.
         studio_.setWindowTitle("studio");
         studio_.setGeometry(50, 50, 100, 100);
@@ -64,12 +66,16 @@ protected:
     }
     bool waitForBar()
     {
-        return QTest::qWaitFor([&] { return screen_ && screen_->barContainer()
-                                            && screen_->barContainer()->isVisible(); }, 5000);
+        return QTest::qWaitFor(
+            [&] {
+                return screen_ && screen_->barContainer() && screen_->barContainer()->isVisible();
+            },
+            5000);
     }
     bool waitForClosed()
     {
-        return QTest::qWaitFor([&] { return screen_.isNull() && events_.contains("caceBtClick"); }, 5000);
+        return QTest::qWaitFor([&] { return screen_.isNull() && events_.contains("caceBtClick"); },
+                               5000);
     }
     QPoint centreOf(QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
 
@@ -137,10 +143,22 @@ TEST_F(CaptureOverlay, HandlesResizeAndTheInsideMovesTheSelection)
         {"top right", {600, 300}, {30, -20}, QRect(400, 280, 230, 140), CaptureHandle::TopRight},
         {"top left", {400, 300}, {-25, 15}, QRect(375, 315, 225, 105), CaptureHandle::TopLeft},
         {"bottom left", {400, 420}, {20, 30}, QRect(420, 300, 180, 150), CaptureHandle::BottomLeft},
-        {"bottom right", {600, 420}, {40, 10}, QRect(400, 300, 240, 130), CaptureHandle::BottomRight},
+        {"bottom right",
+         {600, 420},
+         {40, 10},
+         QRect(400, 300, 240, 130),
+         CaptureHandle::BottomRight},
         {"inside", {500, 360}, {50, -40}, QRect(450, 260, 200, 120), CaptureHandle::Inside},
-        {"inside past the left edge", {500, 360}, {-450, 0}, QRect(0, 300, 200, 120), CaptureHandle::Inside},
-        {"inside past the bottom edge", {500, 360}, {0, 700}, QRect(400, 960, 200, 120), CaptureHandle::Inside},
+        {"inside past the left edge",
+         {500, 360},
+         {-450, 0},
+         QRect(0, 300, 200, 120),
+         CaptureHandle::Inside},
+        {"inside past the bottom edge",
+         {500, 360},
+         {0, 700},
+         QRect(400, 960, 200, 120),
+         CaptureHandle::Inside},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -152,10 +170,13 @@ TEST_F(CaptureOverlay, HandlesResizeAndTheInsideMovesTheSelection)
         const bool inside = c.handle == CaptureHandle::Inside;
         const QPoint away = inside ? QPoint(1500, 900) : QPoint(500, 360);
         ASSERT_TRUE(xdotool({"mousemove", QString::number(away.x()), QString::number(away.y())}));
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            return screen_->handle() == (inside ? CaptureHandle::None : CaptureHandle::Inside);
-        }, 5000));
-        ASSERT_TRUE(xdotool({"mousemove", QString::number(c.grip.x()), QString::number(c.grip.y())}));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return screen_->handle() == (inside ? CaptureHandle::None : CaptureHandle::Inside);
+            },
+            5000));
+        ASSERT_TRUE(
+            xdotool({"mousemove", QString::number(c.grip.x()), QString::number(c.grip.y())}));
         ASSERT_TRUE(QTest::qWaitFor([&] { return screen_->handle() == c.handle; }, 5000));
         ASSERT_TRUE(dragFrom(c.grip, c.by));
         EXPECT_TRUE(waitForSelection(c.expected))
@@ -187,20 +208,24 @@ TEST_F(CaptureOverlay, SizeLabelPreviewAndBarFollowTheSelection)
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return screen_->preview()->isVisible(); }, 5000));
     EXPECT_EQ(screen_->preview()->geometry(), QRect(400, 300, 200, 100));
-    EXPECT_TRUE(samePixels(screen_->preview()->image().toImage(), before_.copy(400, 300, 200, 100)));
+    EXPECT_TRUE(
+        samePixels(screen_->preview()->image().toImage(), before_.copy(400, 300, 200, 100)));
 
     // What the user sees: the selection undimmed with its size above it, the outside darker.
     QImage seen;
-    const bool shown = QTest::qWaitFor([&] {
-        seen = screenNow();
-        return samePixels(seen.copy(400, 300, 200, 100), before_.copy(400, 300, 200, 100));
-    }, 5000);
+    const bool shown = QTest::qWaitFor(
+        [&] {
+            seen = screenNow();
+            return samePixels(seen.copy(400, 300, 200, 100), before_.copy(400, 300, 200, 100));
+        },
+        5000);
     if (qEnvironmentVariableIsSet("VANTOR_CAPTURE_SHOT"))
         seen.save(qEnvironmentVariable("VANTOR_CAPTURE_SHOT"));
     EXPECT_TRUE(shown);
     const QColor outside(seen.pixel(300, 200));
     const QColor under(before_.pixel(300, 200));
-    EXPECT_LT(outside.red() + outside.green() + outside.blue(), under.red() + under.green() + under.blue());
+    EXPECT_LT(outside.red() + outside.green() + outside.blue(),
+              under.red() + under.green() + under.blue());
     const QColor label(seen.pixel(402, 281));
     EXPECT_LT(label.red() + label.green() + label.blue(), 150);
 
@@ -214,11 +239,13 @@ TEST_F(CaptureOverlay, SizeLabelPreviewAndBarFollowTheSelection)
         const QColor was(before_.pixel(p));
         return now.red() + now.green() + now.blue() < was.red() + was.green() + was.blue();
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        seen = screenNow();
-        return samePixels(seen.copy(650, 600, 200, 100), before_.copy(650, 600, 200, 100))
-               && dimmedAt({450, 350}) && dimmedAt({402, 281});
-    }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            seen = screenNow();
+            return samePixels(seen.copy(650, 600, 200, 100), before_.copy(650, 600, 200, 100))
+                && dimmedAt({450, 350}) && dimmedAt({402, 281});
+        },
+        5000));
 }
 
 TEST_F(CaptureOverlay, ExitAndEscapeHandNothingOverAndBringTheStudioBack)
@@ -227,7 +254,8 @@ TEST_F(CaptureOverlay, ExitAndEscapeHandNothingOverAndBringTheStudioBack)
         const char* name;
         bool select;
         bool escape;
-    } cases[] = {{"exit button", true, false}, {"Escape after a selection", true, true},
+    } cases[] = {{"exit button", true, false},
+                 {"Escape after a selection", true, true},
                  {"Escape at once", false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

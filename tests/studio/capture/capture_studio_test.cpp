@@ -71,10 +71,12 @@ protected:
         window_->show();
         window_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            before_ = screenNow();
-            return samePixels(before_.copy(backdrop_.geometry()), backdrop_.grab().toImage());
-        }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                before_ = screenNow();
+                return samePixels(before_.copy(backdrop_.geometry()), backdrop_.grab().toImage());
+            },
+            5000));
     }
 
     void TearDown() override
@@ -116,12 +118,14 @@ protected:
     Screen* waitForOverlay()
     {
         Screen* found = nullptr;
-        const bool shown = QTest::qWaitFor([&] {
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* screen = qobject_cast<Screen*>(widget); screen && screen->isVisible())
-                    found = screen;
-            return found && found->windowHandle() && found->windowHandle()->isExposed();
-        }, 5000);
+        const bool shown = QTest::qWaitFor(
+            [&] {
+                for (QWidget* widget : QApplication::topLevelWidgets())
+                    if (auto* screen = qobject_cast<Screen*>(widget); screen && screen->isVisible())
+                        found = screen;
+                return found && found->windowHandle() && found->windowHandle()->isExposed();
+            },
+            5000);
         return shown ? found : nullptr;
     }
 
@@ -130,9 +134,10 @@ protected:
     {
         ASSERT_TRUE(overlay);
         EXPECT_FALSE(window_->isVisible());
-        ASSERT_TRUE(dragOnScreen(area.topLeft(), area.topLeft() + QPoint(area.width(), area.height())));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return overlay->barContainer() && overlay->barContainer()->isVisible(); },
-                                    5000));
+        ASSERT_TRUE(
+            dragOnScreen(area.topLeft(), area.topLeft() + QPoint(area.width(), area.height())));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return overlay->barContainer() && overlay->barContainer()->isVisible(); }, 5000));
         QPushButton* finish = overlay->bar()->finishButton();
         ASSERT_TRUE(clickAt(finish->mapToGlobal(finish->rect().center())));
         ASSERT_TRUE(QTest::qWaitFor([&] { return window_->isVisible(); }, 5000));
@@ -206,13 +211,16 @@ TEST_F(StudioCapture, CameraEntryPutsTheCutPictureBetweenTheQuotes)
     // The studio left the screen before the grab.
     EXPECT_TRUE(samePixels(overlay->grabbed().toImage().copy(window_->frameGeometry()),
                            desktop_.copy(window_->frameGeometry())));
-    EXPECT_TRUE(samePixels(overlay->grabbed().toImage().copy(backdrop_.geometry()), before_.copy(backdrop_.geometry())));
+    EXPECT_TRUE(samePixels(overlay->grabbed().toImage().copy(backdrop_.geometry()),
+                           before_.copy(backdrop_.geometry())));
     const QRect area(400, 300, 80, 60);
     cut(overlay, area);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return editor().toScriptText().contains("ocr.imgText("); }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return editor().toScriptText().contains("ocr.imgText("); }, 5000));
     const QString text = editor().toScriptText();
-    EXPECT_TRUE(text.startsWith("// first\nocr.imgText(\"data:image/png;base64,")) << text.left(60).toStdString();
+    EXPECT_TRUE(text.startsWith("// first\nocr.imgText(\"data:image/png;base64,"))
+        << text.left(60).toStdString();
     EXPECT_TRUE(text.contains("\");\n"));
     EXPECT_TRUE(samePixels(firstPicture(text), before_.copy(area)));
     EXPECT_EQ(window_->focusWidget(), &editor());
@@ -247,7 +255,8 @@ TEST_F(StudioCapture, ScreenshotKeyPastesThePictureIntoTheEditor)
     ASSERT_TRUE(overlay);
     const QRect area(520, 410, 64, 48);
     cut(overlay, area);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !firstPicture(editor().toScriptText()).isNull(); }, 5000))
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !firstPicture(editor().toScriptText()).isNull(); }, 5000))
         << editor().toScriptText().left(200).toStdString();
     EXPECT_TRUE(samePixels(firstPicture(editor().toScriptText()), before_.copy(area)));
 }
@@ -260,8 +269,8 @@ TEST_F(StudioCapture, ScreenshotCancelledWithTheExitButtonLeavesTheEditorAlone)
     ASSERT_TRUE(overlay);
     EXPECT_FALSE(window_->isVisible());
     ASSERT_TRUE(dragOnScreen({400, 300}, {480, 360}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return overlay->barContainer() && overlay->barContainer()->isVisible(); },
-                                5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return overlay->barContainer() && overlay->barContainer()->isVisible(); }, 5000));
     QWidget* exit = overlay->bar()->cancelButton();
     ASSERT_TRUE(clickAt(exit->mapToGlobal(exit->rect().center())));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window_->isVisible(); }, 5000));
@@ -273,16 +282,17 @@ TEST_F(StudioCapture, ScriptMadeFromTheCatalogueClicksThePatchUnderVantorRun)
     ButtonWindow target;
     target.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
-    const QRect patch(target.mapToGlobal(ButtonWindow::kPatch.topLeft()), ButtonWindow::kPatch.size());
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        return samePixels(screenNow().copy(target.geometry()), target.grab().toImage());
-    }, 5000));
+    const QRect patch(target.mapToGlobal(ButtonWindow::kPatch.topLeft()),
+                      ButtonWindow::kPatch.size());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return samePixels(screenNow().copy(target.geometry()), target.grab().toImage()); },
+        5000));
 
     putCursor("", 0);
     ASSERT_TRUE(doubleClick(entry(0, 5)));  // imagev.mouseLeftClick("📷")
     cut(waitForOverlay(), patch);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return editor().toScriptText().startsWith("imagev.mouseLeftClick(\"data:"); },
-                                5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return editor().toScriptText().startsWith("imagev.mouseLeftClick(\"data:"); }, 5000));
     const QString path = dir_.filePath("click.js");
     ASSERT_TRUE(window_->saveFile(path));
 
@@ -290,20 +300,22 @@ TEST_F(StudioCapture, ScriptMadeFromTheCatalogueClicksThePatchUnderVantorRun)
     // when the script is run from a terminal over other windows.
     const QRect studioArea = window_->frameGeometry();
     window_->hide();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return samePixels(screenNow().copy(studioArea), desktop_.copy(studioArea)); },
-                                5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return samePixels(screenNow().copy(studioArea), desktop_.copy(studioArea)); }, 5000));
 
-    ASSERT_FALSE(qEnvironmentVariableIsEmpty("VANTOR_RUN")) << "run through ctest, which names vantor-run";
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("VANTOR_RUN"))
+        << "run through ctest, which names vantor-run";
     QProcess run;
     run.start(qEnvironmentVariable("VANTOR_RUN"), {path});
     ASSERT_TRUE(run.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return run.state() == QProcess::NotRunning; }, 30000));
     const QByteArray output = run.readAllStandardOutput() + run.readAllStandardError();
     EXPECT_EQ(run.exitCode(), 0) << output.toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !target.presses.isEmpty(); }, 5000)) << output.right(3000).toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !target.presses.isEmpty(); }, 5000))
+        << output.right(3000).toStdString();
     ASSERT_EQ(target.presses.size(), 1);
     const QPoint centre = ButtonWindow::kPatch.topLeft()
-                          + QPoint(ButtonWindow::kPatch.width() / 2, ButtonWindow::kPatch.height() / 2);
+        + QPoint(ButtonWindow::kPatch.width() / 2, ButtonWindow::kPatch.height() / 2);
     EXPECT_LE((target.presses.first() - centre).manhattanLength(), 1)
         << target.presses.first().x() << "," << target.presses.first().y();
 }

@@ -38,7 +38,8 @@ const ExpectedGroup kGroups[] = {
     {"imagev图片可视化操控类", 17, "imagev.mouseLeftClick(\"📷\")", "imagev.findImage(\"📷\")"},
     {"ocr图像识别类", 2, "ocr.imgText(\"📷\")", "ocr.imgTextPath()"},
     {"sqlite数据库操作类", 5, "sqlite.close()", "sqlite.execSQL(sql)"},
-    {"utils工具类", 16, "utils.createQRCode(content,width,[logo])", "utils.zipFile(filePath, dest, [password])"},
+    {"utils工具类", 16, "utils.createQRCode(content,width,[logo])",
+     "utils.zipFile(filePath, dest, [password])"},
 };
 
 TEST(Catalogue, GroupsAndEntryCountsInDisplayOrder)
@@ -159,7 +160,8 @@ TEST(ScriptApiReference, MatchesTheScriptObjectsOfTheHost)
             const QMetaObject* meta = object->metaObject();
             for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
                 const QMetaMethod method = meta->method(i);
-                if (method.methodType() != QMetaMethod::Slot || method.access() != QMetaMethod::Public)
+                if (method.methodType() != QMetaMethod::Slot
+                    || method.access() != QMetaMethod::Public)
                     continue;
                 const QString key = it.name() + '.' + QString::fromLatin1(method.name());
                 offered << key;
@@ -168,12 +170,14 @@ TEST(ScriptApiReference, MatchesTheScriptObjectsOfTheHost)
                 bool fits = false;
                 for (const ApiForm* form : found->second)
                     fits = fits || formTakes(*form, method.parameterCount());
-                EXPECT_TRUE(fits) << key.toStdString() << " with " << method.parameterCount() << " arguments";
+                EXPECT_TRUE(fits) << key.toStdString() << " with " << method.parameterCount()
+                                  << " arguments";
             }
         } else if (value.isFunction()) {
             const QString key = '.' + it.name();
             offered << key;
-            EXPECT_NE(forms.find(key), forms.end()) << "not in the reference: " << it.name().toStdString();
+            EXPECT_NE(forms.find(key), forms.end())
+                << "not in the reference: " << it.name().toStdString();
         }
     }
     EXPECT_EQ(objects, 10);  // the nine script objects and log
@@ -195,11 +199,11 @@ TEST(ScriptApiReference, ListsEveryCatalogueEntryAndItsDefaults)
     for (const CatalogueGroup& group : apiCatalogue().mid(1))
         for (const QString& entry : group.entries)
             EXPECT_TRUE(page.contains("catalogue entry: `" + entry + "`")) << entry.toStdString();
-    for (const char* form : {"image.findImage(img, template, threshold = 0.9, rect = null, level = 0)",
-                             "file.read(path, encoding = \"UTF-8\")",
-                             "utils.zipFile(filePath, dest, password = none)",
-                             "image.toBase64(img, format = \"PNG\", quality = -1)", "log.info(text)",
-                             "require(name)", "imagev.mouseLeftClickRect(imgdata, rect = null)"})
+    for (const char* form :
+         {"image.findImage(img, template, threshold = 0.9, rect = null, level = 0)",
+          "file.read(path, encoding = \"UTF-8\")", "utils.zipFile(filePath, dest, password = none)",
+          "image.toBase64(img, format = \"PNG\", quality = -1)", "log.info(text)", "require(name)",
+          "imagev.mouseLeftClickRect(imgdata, rect = null)"})
         EXPECT_TRUE(page.contains(QString("`%1`").arg(form))) << form;
 }
 

@@ -42,8 +42,8 @@ TEST_F(EditorTest, PastedTextWithDataUrlsGetsItsPicturesInPlace)
 {
     const QImage first = patternPicture(20, 20);
     const QImage second = patternPicture(30, 10, Qt::magenta);
-    const QString pasted = "a(\"" + dataUrl(pngBytes(first)) + "\");\nb(\"" + dataUrl(pngBytes(second))
-                           + "\", 2); // 第二张\n";
+    const QString pasted = "a(\"" + dataUrl(pngBytes(first)) + "\");\nb(\""
+        + dataUrl(pngBytes(second)) + "\", 2); // 第二张\n";
     editor->setScriptText("old();\n");
     ASSERT_TRUE(clipboardFromXclip(pasted.toUtf8(), "UTF8_STRING"));
     editor->paste();
@@ -79,7 +79,8 @@ TEST_F(EditorTest, CopyPutsTheSelectionWithDataUrlsOnTheClipboard)
     cursor.setPosition(26, QTextCursor::KeepAnchor);
     editor->setTextCursor(cursor);
     editor->copy();
-    EXPECT_EQ(QString::fromUtf8(clipboardTextFromXclip()), "mouseLeftClick(\"" + dataUrl(png) + "\")");
+    EXPECT_EQ(QString::fromUtf8(clipboardTextFromXclip()),
+              "mouseLeftClick(\"" + dataUrl(png) + "\")");
 
     // Pasting it back restores the picture.
     QTest::keyClick(editor.get(), Qt::Key_End, Qt::ControlModifier);
@@ -105,13 +106,16 @@ TEST_F(EditorTest, ContextMenuOffersCutCopyPaste)
 {
     editor->setScriptText("menu();");
     QTimer::singleShot(0, [] {});
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(60, 10), editor->mapToGlobal(QPoint(60, 10)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(60, 10),
+                            editor->mapToGlobal(QPoint(60, 10)));
     QApplication::sendEvent(editor->viewport(), &event);
     QMenu* menu = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        return menu != nullptr;
-    }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            return menu != nullptr;
+        },
+        5000));
     QStringList labels;
     for (QAction* action : menu->actions())
         labels << action->text();
@@ -160,7 +164,8 @@ TEST_F(EditorDropTest, PictureFileTextFileAndBothInOrder)
     ASSERT_TRUE(drop(data));
     delete data;
     EXPECT_EQ(pictureCount(), 1);
-    EXPECT_TRUE(editor->toScriptText().startsWith("function lib() {}\n// 注释\ndata:image/png;base64,iVBOR"));
+    EXPECT_TRUE(editor->toScriptText().startsWith(
+        "function lib() {}\n// 注释\ndata:image/png;base64,iVBOR"));
 }
 
 TEST_F(EditorDropTest, ImageDataAndTextWithADataUrl)

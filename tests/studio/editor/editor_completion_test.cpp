@@ -29,10 +29,7 @@ protected:
         return QTest::qWaitFor([&] { return completer()->popup()->isVisible(); }, 3000);
     }
     // Keys go to the popup while it is open, as the window system sends them.
-    void keyToPopup(Qt::Key key)
-    {
-        QTest::keyClick(completer()->popup(), key);
-    }
+    void keyToPopup(Qt::Key key) { QTest::keyClick(completer()->popup(), key); }
 };
 
 TEST_F(EditorCompletionTest, DotAfterAHostObjectOffersItsMethodsOnce)
@@ -79,7 +76,8 @@ TEST_F(EditorCompletionTest, PartialGlobalNameOffersMatchingGlobals)
     QAbstractItemView* popup = completer()->popup();
     const QModelIndex imagev = completer()->completionModel()->index(entries.indexOf("imagev"), 0);
     popup->scrollTo(imagev);
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, Qt::NoModifier, popup->visualRect(imagev).center());
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      popup->visualRect(imagev).center());
     EXPECT_EQ(editor->toScriptText(), "x=imagev");
     // The completed global is now the object whose methods a dot offers.
     QTest::keyClick(editor.get(), Qt::Key_Period);

@@ -123,7 +123,9 @@ TEST(LineEnds, NormalisesEveryKindAndReportsEachEnd)
         {"a\rb", "a\nb", {"\r"}, "\r"},
         {"a\r\nb\nc\r", "a\nb\nc\n", {"\r\n", "\n", "\r"}, "\r\n"},
         {"\r\r\n\n", "\n\n\n", {"\r", "\r\n", "\n"}, "\r"},
-        {QString("a") + QChar(QChar::ParagraphSeparator) + "b", "a\nb", {QString(QChar::ParagraphSeparator)},
+        {QString("a") + QChar(QChar::ParagraphSeparator) + "b",
+         "a\nb",
+         {QString(QChar::ParagraphSeparator)},
          QString(QChar::ParagraphSeparator)},
         {"no end", "no end", {}, "\n"},
         {"", "", {}, "\n"},
@@ -154,7 +156,8 @@ TEST(PictureSourcesTest, OriginalPayloadUntilThePictureIsReplaced)
     EXPECT_EQ(decodePicturePayload(encoded).pixelColor(0, 0), QColor(Qt::green));
     // Encoded once, then kept.
     EXPECT_EQ(sources.payloadFor("p1", changed), encoded);
-    EXPECT_EQ(decodePicturePayload(sources.payloadFor("unknown", picture)).convertToFormat(QImage::Format_ARGB32),
+    EXPECT_EQ(decodePicturePayload(sources.payloadFor("unknown", picture))
+                  .convertToFormat(QImage::Format_ARGB32),
               picture);
     EXPECT_TRUE(sources.payloadFor("p1", QImage()).isEmpty());
 }
@@ -270,9 +273,9 @@ TEST(CompletionNamesTest, PrefixIsTheTextAfterTheLastSeparator)
     const struct {
         const char* text;
         const char* prefix;
-    } cases[] = {{"x=im", "im"},       {"var a = cs.mo", "cs.mo"}, {"a;b", "b"},
-                 {"line\n\tcs.", "cs."}, {"plain", "plain"},      {"ends with space ", ""},
-                 {"", ""}};
+    } cases[] = {
+        {"x=im", "im"},     {"var a = cs.mo", "cs.mo"}, {"a;b", "b"}, {"line\n\tcs.", "cs."},
+        {"plain", "plain"}, {"ends with space ", ""},   {"", ""}};
     for (const auto& c : cases)
         EXPECT_EQ(CompletionNames::completionPrefix(c.text), QString(c.prefix)) << c.text;
 }

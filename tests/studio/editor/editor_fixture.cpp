@@ -103,10 +103,13 @@ bool clipboardFromXclip(const QByteArray& data, const char* type)
     if (!runXclip({"-selection", "clipboard", "-t", type, "-i"}, data))
         return false;
     // Qt learns of the new owner through an X event.
-    return QTest::qWaitFor([] { return !QApplication::clipboard()->ownsClipboard()
-                                       && QApplication::clipboard()->mimeData()
-                                       && !QApplication::clipboard()->mimeData()->formats().isEmpty(); },
-                           5000);
+    return QTest::qWaitFor(
+        [] {
+            return !QApplication::clipboard()->ownsClipboard()
+                && QApplication::clipboard()->mimeData()
+                && !QApplication::clipboard()->mimeData()->formats().isEmpty();
+        },
+        5000);
 }
 
 QByteArray clipboardTextFromXclip()

@@ -183,22 +183,24 @@ TEST_F(EditorTest, NumbersSitAtTheFootOfLowPicturesAndMidwayBesideTallOnes)
 TEST_F(EditorTest, LooksRightWithPicturesChineseCommentsAndMarks)
 {
     const QFontInfo font(editor->font());
-    EXPECT_TRUE(QFontDatabase().writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese))
+    EXPECT_TRUE(
+        QFontDatabase().writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese))
         << font.family().toStdString();
 
-    const QString script = QStringLiteral(
-        "// 登录脚本：点击按钮后输入用户名\n"
-        "var ok = imagev.mouseLeftClick(\"%1\");\n"
-        "if (ok) {\n"
-        "    cs.keyPress(13); /* 回车确认 */\n"
-        "    log.info(\"已登录\");\n"
-        "}\n"
-        "/* 等待窗口出现，\n"
-        "   然后点击确定 */\n"
-        "imagev.findImage(\"%2\", 0.9);\n"
-        "sleep(500);\n")
-        .arg(dataUrl(pngBytes(patternPicture(120, 40))))
-        .arg(dataUrl(pngBytes(patternPicture(200, 100, QColor(40, 160, 90)))));
+    const QString script =
+        QStringLiteral(
+            "// 登录脚本：点击按钮后输入用户名\n"
+            "var ok = imagev.mouseLeftClick(\"%1\");\n"
+            "if (ok) {\n"
+            "    cs.keyPress(13); /* 回车确认 */\n"
+            "    log.info(\"已登录\");\n"
+            "}\n"
+            "/* 等待窗口出现，\n"
+            "   然后点击确定 */\n"
+            "imagev.findImage(\"%2\", 0.9);\n"
+            "sleep(500);\n")
+            .arg(dataUrl(pngBytes(patternPicture(120, 40))))
+            .arg(dataUrl(pngBytes(patternPicture(200, 100, QColor(40, 160, 90)))));
     editor->setScriptText(script);
     clickGutter(*editor, lineY(2));
     clickGutter(*editor, lineY(9));

@@ -27,8 +27,10 @@ TEST_F(EditorTest, ScriptTextComesBackByteForByte)
         {"marker without closing quote", "f(\"" + url + ");\nnext();\n", 0},
         {"CRLF line ends", "a();\r\nb(\"" + url + "\");\r\n\r\n", 1},
         {"mixed line ends", "a\r\nb\nc\rd\r\n", 0},
-        {"Chinese text", QStringLiteral("// 点击登录按钮\nimagev.mouseLeftClick(\"") + url
-                             + QStringLiteral("\"); // 完成\n"), 1},
+        {"Chinese text",
+         QStringLiteral("// 点击登录按钮\nimagev.mouseLeftClick(\"") + url
+             + QStringLiteral("\"); // 完成\n"),
+         1},
         {"no final line end", "a();\nb();", 0},
         {"several final line ends", "a();\n\n\n", 0},
         {"empty", "", 0},
@@ -49,7 +51,8 @@ TEST_F(EditorTest, ShownPictureHasTheDecodedPixels)
     EXPECT_EQ(pictureOnLine(1).convertToFormat(QImage::Format_ARGB32), picture);
     // The quotes stay text around the picture.
     EXPECT_EQ(editor->document()->firstBlock().text(),
-              QStringLiteral("imagev.mouseLeftClick(\"") + QChar(QChar::ObjectReplacementCharacter) + "\");");
+              QStringLiteral("imagev.mouseLeftClick(\"") + QChar(QChar::ObjectReplacementCharacter)
+                  + "\");");
 }
 
 TEST_F(EditorTest, SixteenBitPngSurvivesOpenAndSave)
@@ -78,7 +81,8 @@ TEST_F(EditorTest, NewPicturesAreWrittenAsPngDataUrls)
     ASSERT_TRUE(text.startsWith("x(\"data:image/png;base64,iVBOR")) << text.left(60).toStdString();
     ASSERT_TRUE(text.endsWith("\");"));
     const QString payload = text.mid(3 + 22, text.size() - 3 - 22 - 3);
-    EXPECT_EQ(QImage::fromData(QByteArray::fromBase64(payload.toLatin1())).convertToFormat(QImage::Format_ARGB32),
+    EXPECT_EQ(QImage::fromData(QByteArray::fromBase64(payload.toLatin1()))
+                  .convertToFormat(QImage::Format_ARGB32),
               picture);
 }
 

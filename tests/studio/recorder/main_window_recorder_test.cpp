@@ -73,8 +73,9 @@ protected:
     MainWindow window;
 };
 
-const char* const kRecorded = "cs.mouseMove(40,50);\nsleep(250);\ncs.mouseLeftDown(40,50);\nsleep(50);\n"
-                              "cs.mouseLeftUp(40,50);\n";
+const char* const kRecorded =
+    "cs.mouseMove(40,50);\nsleep(250);\ncs.mouseLeftDown(40,50);\nsleep(50);\n"
+    "cs.mouseLeftUp(40,50);\n";
 
 TEST_F(RecorderFromTheMainWindow, StopPutsTheRecordingIntoTheEditorAndUndoBringsTheScriptBack)
 {

@@ -30,12 +30,14 @@ const ConversionCase kCases[] = {
      R"([{"time":1000,"name":"mousemove","x":10,"y":20},
          {"time":1250,"name":"lmousedown","x":10,"y":20},
          {"time":1251,"name":"lmouseup","x":10,"y":20}])",
-     "cs.mouseMove(10,20);\nsleep(250);\ncs.mouseLeftDown(10,20);\nsleep(1);\ncs.mouseLeftUp(10,20);\n"},
+     "cs.mouseMove(10,20);\nsleep(250);\ncs.mouseLeftDown(10,20);\nsleep(1);\ncs.mouseLeftUp(10,20)"
+     ";\n"},
     {"every name of the table",
      R"([{"time":1,"name":"rmousedown","x":1,"y":2},{"time":1,"name":"rmouseup","x":3,"y":4},
          {"time":1,"name":"mousedown","x":5,"y":6},{"time":1,"name":"mouseup","x":7,"y":8},
          {"time":1,"name":"keydown","keycode":65},{"time":1,"name":"keyup","keycode":65}])",
-     "cs.mouseRightDown(1,2);\nsleep(0);\ncs.mouseRightUp(3,4);\nsleep(0);\ncs.mouseMiddleDown(5,6);\n"
+     "cs.mouseRightDown(1,2);\nsleep(0);\ncs.mouseRightUp(3,4);\nsleep(0);\ncs.mouseMiddleDown(5,6)"
+     ";\n"
      "sleep(0);\ncs.mouseMiddleUp(7,8);\nsleep(0);\ncs.keyDown(65);\nsleep(0);\ncs.keyUp(65);\n"},
     {"two records in one millisecond",
      R"([{"time":1600000000000,"name":"keydown","keycode":16},
@@ -97,7 +99,8 @@ TEST(RecordingToScript, ALongRecordingGivesTwoLinesPerMove)
 {
     QJsonArray records;
     for (int i = 0; i < 5000; ++i)
-        records.append(QJsonObject{{"time", 1000.0 + i}, {"name", "mousemove"}, {"x", i}, {"y", 1}});
+        records.append(
+            QJsonObject{{"time", 1000.0 + i}, {"name", "mousemove"}, {"x", i}, {"y", 1}});
     const QString script = recordingToScript(records);
     EXPECT_EQ(script.count('\n'), 2 * 5000 - 1);
     EXPECT_TRUE(script.endsWith("sleep(1);\ncs.mouseMove(4999,1);\n"));

@@ -112,14 +112,19 @@ std::vector<std::string> expectedCalls(const QJsonObject& record, QSize screen)
     const int x = record.value("x").toInt(), y = record.value("y").toInt();
     const QString cursor = QString("SetCursorPos(%1,%2)").arg(x).arg(y);
     if (name == "mousemove")
-        return {cursor.toStdString(), QString("mouse_event(0x8001,%1,%2,0,0)")
-                                          .arg(qint64(x) * 65536 / screen.width())
-                                          .arg(qint64(y) * 65536 / screen.height())
-                                          .toStdString()};
+        return {cursor.toStdString(),
+                QString("mouse_event(0x8001,%1,%2,0,0)")
+                    .arg(qint64(x) * 65536 / screen.width())
+                    .arg(qint64(y) * 65536 / screen.height())
+                    .toStdString()};
     for (const MouseFlag& f : kFlags)
         if (name == f.name)
             return {cursor.toStdString(),
-                    QString("mouse_event(0x%1,%2,%3,0,0)").arg(f.flags, 0, 16).arg(x).arg(y).toStdString()};
+                    QString("mouse_event(0x%1,%2,%3,0,0)")
+                        .arg(f.flags, 0, 16)
+                        .arg(x)
+                        .arg(y)
+                        .toStdString()};
     const int vk = record.value("keycode").toInt();
     if (name == "keydown")
         return {QString("keybd_event(0x%1,0x00,0x1,0)").arg(vk, 2, 16, QChar('0')).toStdString()};
@@ -183,7 +188,8 @@ protected:
             expected.insert(expected.end(), calls.begin(), calls.end());
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return log.lines().size() == expected.size(); }, 10000))
-            << "waited 10000 ms for log.lines().size() == expected.size(), have " << log.lines().size();
+            << "waited 10000 ms for log.lines().size() == expected.size(), have "
+            << log.lines().size();
         const std::vector<Line> lines = log.lines();
         for (std::size_t i = 0; i < expected.size(); ++i)
             EXPECT_EQ(lines[i].text, expected[i]) << "call " << i;
@@ -196,7 +202,8 @@ protected:
         for (std::size_t r = 1; r < firstCall.size(); ++r) {
             const auto replayed = std::chrono::duration_cast<std::chrono::microseconds>(
                                       lines[firstCall[r]].at - lines[firstCall[r - 1]].at)
-                                      .count() / 1000.0;
+                                      .count()
+                / 1000.0;
             const double recorded = double(recordedTime[r] - recordedTime[r - 1]);
             EXPECT_GE(replayed, recorded - 20.0) << "record " << r;
             EXPECT_LE(replayed, recorded + 150.0) << "record " << r;
@@ -260,7 +267,8 @@ TEST_F(RoundTrip, AGermanLayoutReplaysTheSameKeys)
     ASSERT_TRUE(XTestInjector::setLayout("de"));
     // Keys by what they type on the German layout; each entry's key code, to
     // check that its virtual key injects on the very same key.
-    const unsigned long typed[] = {XK_z, XK_y, XK_ssharp, XK_minus, XK_3, XK_less, XK_numbersign, XK_a};
+    const unsigned long typed[] = {XK_z, XK_y,    XK_ssharp,     XK_minus,
+                                   XK_3, XK_less, XK_numbersign, XK_a};
     std::vector<int> pressed;
     const QJsonArray records = record([&](XTestInjector& x) {
         for (const unsigned long keysym : typed) {
@@ -282,9 +290,10 @@ TEST_F(RoundTrip, AGermanLayoutReplaysTheSameKeys)
     EXPECT_EQ(downs, expected);
     XTestInjector fresh;
     for (std::size_t i = 0; i < std::size(typed); ++i)
-        EXPECT_EQ(XKeysymToKeycode(fresh.display(),
-                                   tavix::platform::x11::keysymForVirtualKey(std::uint8_t(downs[i]))),
-                  pressed[i])
+        EXPECT_EQ(
+            XKeysymToKeycode(fresh.display(),
+                             tavix::platform::x11::keysymForVirtualKey(std::uint8_t(downs[i]))),
+            pressed[i])
             << "virtual key " << std::hex << downs[i] << " injects on another key";
     expectReplayMatches(records);
 }

@@ -106,26 +106,40 @@ TEST_F(RecorderOnTheDesktop, AUsersSessionBecomesRecordsInOrder)
     const QPoint stop = centreOf(button(recorder.view, "btEnd"));
     const QJsonArray records = recorder.stop(x);
 
-    expectRecords(records, {
-        {"keyup", 0, 0, 0x42},
-        {"mousemove", 300, 300, -1},      {"lmousedown", 300, 300, -1},
-        {"mousemove", 350, 380, -1},      {"lmouseup", 350, 380, -1},
-        {"rmousedown", 350, 380, -1},     {"rmouseup", 350, 380, -1},
-        {"mousedown", 350, 380, -1},      {"mouseup", 350, 380, -1},
-        {"mousewheel", 120 << 16, 0, -1}, {"mousewheel", -(120 << 16), 0, -1},
-        {"keydown", 0, 0, 0x10},          {"keydown", 0, 0, 0x41},
-        {"keyup", 0, 0, 0x41},            {"keyup", 0, 0, 0x10},
-        {"keydown", 0, 0, 0x31},          {"keyup", 0, 0, 0x31},
-        {"keydown", 0, 0, 0x12},          {"keydown", 0, 0, 0x58},
-        {"keyup", 0, 0, 0x58},            {"keyup", 0, 0, 0x12},
-        {"keydown", 0, 0, 0x11},          {"keydown", 0, 0, 0x43},
-        {"keyup", 0, 0, 0x43},            {"keyup", 0, 0, 0x11},
-        {"keydown", 0, 0, 0x44},          {"keyup", 0, 0, 0x44},
-        // The click on the stop button ends the recording.
-        {"mousemove", stop.x(), stop.y(), -1},
-        {"lmousedown", stop.x(), stop.y(), -1},
-        {"lmouseup", stop.x(), stop.y(), -1},
-    });
+    expectRecords(records,
+                  {
+                      {"keyup", 0, 0, 0x42},
+                      {"mousemove", 300, 300, -1},
+                      {"lmousedown", 300, 300, -1},
+                      {"mousemove", 350, 380, -1},
+                      {"lmouseup", 350, 380, -1},
+                      {"rmousedown", 350, 380, -1},
+                      {"rmouseup", 350, 380, -1},
+                      {"mousedown", 350, 380, -1},
+                      {"mouseup", 350, 380, -1},
+                      {"mousewheel", 120 << 16, 0, -1},
+                      {"mousewheel", -(120 << 16), 0, -1},
+                      {"keydown", 0, 0, 0x10},
+                      {"keydown", 0, 0, 0x41},
+                      {"keyup", 0, 0, 0x41},
+                      {"keyup", 0, 0, 0x10},
+                      {"keydown", 0, 0, 0x31},
+                      {"keyup", 0, 0, 0x31},
+                      {"keydown", 0, 0, 0x12},
+                      {"keydown", 0, 0, 0x58},
+                      {"keyup", 0, 0, 0x58},
+                      {"keyup", 0, 0, 0x12},
+                      {"keydown", 0, 0, 0x11},
+                      {"keydown", 0, 0, 0x43},
+                      {"keyup", 0, 0, 0x43},
+                      {"keyup", 0, 0, 0x11},
+                      {"keydown", 0, 0, 0x44},
+                      {"keyup", 0, 0, 0x44},
+                      // The click on the stop button ends the recording.
+                      {"mousemove", stop.x(), stop.y(), -1},
+                      {"lmousedown", stop.x(), stop.y(), -1},
+                      {"lmouseup", stop.x(), stop.y(), -1},
+                  });
 
     const QRegularExpression stamp("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$");
     qint64 previous = 0;
@@ -205,9 +219,12 @@ TEST(RecorderHooks, CapturedEventsBecomeRecordsWithTheirOwnTimes)
     ScopedSource source([&] {
         auto s = std::make_unique<ScriptedCapture>(std::vector<CaptureEvent>{
             event(K::Motion, t, 5, 6),
-            event(K::ButtonDown, t + 1, 5, 6, K::Left),   event(K::ButtonUp, t + 1, 5, 6, K::Left),
-            event(K::ButtonDown, t + 2, 5, 6, K::Right),  event(K::ButtonUp, t + 3, 5, 6, K::Right),
-            event(K::ButtonDown, t + 4, 5, 6, K::Middle), event(K::ButtonUp, t + 5, 5, 6, K::Middle),
+            event(K::ButtonDown, t + 1, 5, 6, K::Left),
+            event(K::ButtonUp, t + 1, 5, 6, K::Left),
+            event(K::ButtonDown, t + 2, 5, 6, K::Right),
+            event(K::ButtonUp, t + 3, 5, 6, K::Right),
+            event(K::ButtonDown, t + 4, 5, 6, K::Middle),
+            event(K::ButtonUp, t + 5, 5, 6, K::Middle),
             event(K::Wheel, t + 6, 5, 6, K::NoButton, 120),
             event(K::Wheel, t + 7, 5, 6, K::NoButton, -240),
             event(K::KeyUp, t + 8, 0, 0, K::NoButton, 0, 0x42),  // pressed before the start
@@ -230,14 +247,23 @@ TEST(RecorderHooks, CapturedEventsBecomeRecordsWithTheirOwnTimes)
     QTest::mouseClick(button(view, "btEnd"), Qt::LeftButton);
     ASSERT_EQ(data.count(), 1);
     const QJsonArray records = data.at(0).at(0).toJsonArray();
-    expectRecords(records, {
-        {"mousemove", 5, 6, -1},   {"lmousedown", 5, 6, -1}, {"lmouseup", 5, 6, -1},
-        {"rmousedown", 5, 6, -1},  {"rmouseup", 5, 6, -1},   {"mousedown", 5, 6, -1},
-        {"mouseup", 5, 6, -1},     {"mousewheel", 7864320, 0, -1},
-        {"mousewheel", int(0xFF100000u), 0, -1},
-        {"keyup", 0, 0, 0x42},     {"keydown", 0, 0, 0x41},  {"keyup", 0, 0, 0x41},
-        {"keydown", 0, 0, 0x41},   {"keyup", 0, 0, 0x41},
-    });
+    expectRecords(records,
+                  {
+                      {"mousemove", 5, 6, -1},
+                      {"lmousedown", 5, 6, -1},
+                      {"lmouseup", 5, 6, -1},
+                      {"rmousedown", 5, 6, -1},
+                      {"rmouseup", 5, 6, -1},
+                      {"mousedown", 5, 6, -1},
+                      {"mouseup", 5, 6, -1},
+                      {"mousewheel", 7864320, 0, -1},
+                      {"mousewheel", int(0xFF100000u), 0, -1},
+                      {"keyup", 0, 0, 0x42},
+                      {"keydown", 0, 0, 0x41},
+                      {"keyup", 0, 0, 0x41},
+                      {"keydown", 0, 0, 0x41},
+                      {"keyup", 0, 0, 0x41},
+                  });
     const std::int64_t times[] = {0, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 90, 95, 99};
     for (int i = 0; i < records.size(); ++i)
         EXPECT_EQ(qint64(records.at(i).toObject().value("time").toDouble()), t + times[i]) << i;
@@ -275,9 +301,8 @@ TEST(RecorderHooks, TheNewestRecorderReceivesTheEvents)
 
 TEST(RecorderHooks, ACaptureThatCannotStartSaysSoInTheWindowAndTheLog)
 {
-    ScopedSource source([] {
-        return ScriptedCapture::failing("the X display :7 has no RECORD extension");
-    });
+    ScopedSource source(
+        [] { return ScriptedCapture::failing("the X display :7 has no RECORD extension"); });
     tavix::test::LogCapture log;
     RpaView view;
     QSignalSpy data(&view, &RpaView::lupingData);
@@ -293,7 +318,8 @@ TEST(RecorderHooks, ACaptureThatCannotStartSaysSoInTheWindowAndTheLog)
     const QString shown = failure->text();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("无法录制"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains("RECORD")) << shown.toStdString();
-    EXPECT_TRUE(log.contains("the global input capture cannot start: the X display :7 has no RECORD"))
+    EXPECT_TRUE(
+        log.contains("the global input capture cannot start: the X display :7 has no RECORD"))
         << log.lines().join('\n').toStdString();
 
     // Stop after a start that failed: no empty recording replaces the user's script.

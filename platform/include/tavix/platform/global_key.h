@@ -18,8 +18,8 @@ constexpr unsigned kMeta = 0x8;
 }  // namespace modifier
 
 struct KeyCombination {
-    unsigned modifiers = 0;        // modifier:: flags
-    std::uint8_t virtualKey = 0;   // Windows virtual-key code
+    unsigned modifiers = 0;       // modifier:: flags
+    std::uint8_t virtualKey = 0;  // Windows virtual-key code
 };
 
 class GlobalKeyGrab {
@@ -31,8 +31,7 @@ public:
     // included), and must return quickly. Returns null and sets `error` when
     // the grab cannot be made: no display, a key without a key code, or the
     // combination already taken by another program.
-    static std::unique_ptr<GlobalKeyGrab> create(KeyCombination keys,
-                                                 std::function<void()> onPress,
+    static std::unique_ptr<GlobalKeyGrab> create(KeyCombination keys, std::function<void()> onPress,
                                                  std::string* error);
 };
 

@@ -18,10 +18,10 @@ struct CaptureEvent {
     // (for buttons and the wheel: where the pointer was).
     int x = 0;
     int y = 0;
-    Button button = NoButton;    // ButtonDown, ButtonUp
-    int wheelDelta = 0;          // Wheel: +120 per notch away from the user, -120 towards
-    std::uint8_t virtualKey = 0; // KeyDown, KeyUp: Windows virtual-key code
-    std::int64_t timeMs = 0;     // when it happened, milliseconds since 1970-01-01 UTC
+    Button button = NoButton;     // ButtonDown, ButtonUp
+    int wheelDelta = 0;           // Wheel: +120 per notch away from the user, -120 towards
+    std::uint8_t virtualKey = 0;  // KeyDown, KeyUp: Windows virtual-key code
+    std::int64_t timeMs = 0;      // when it happened, milliseconds since 1970-01-01 UTC
     // Steady-clock nanoseconds when the source received it (for latency figures).
     std::int64_t receivedNs = 0;
 };
