@@ -10,6 +10,8 @@
 #include <QScriptEngine>
 #include <QStringList>
 
+#include "script_file_name.h"
+
 namespace vantor {
 
 namespace {
@@ -28,10 +30,19 @@ QHash<QString, QScriptValue>& modulesInProgress()
     return loading;
 }
 
+QString& scriptFolder()
+{
+    static QString folder;
+    return folder;
+}
+
 QStringList searchList(QScriptContext* context, QScriptEngine& engine)
 {
     const QString caller = QScriptContextInfo(context->parentContext()).fileName();
-    QStringList list{QFileInfo(caller).path()};
+    QStringList list;
+    if (caller == QLatin1String(kScriptFileName) && !scriptFolder().isEmpty())
+        list << scriptFolder();
+    list << QFileInfo(caller).path();
     const QScriptValue paths = engine.globalObject().property(kRequire).property(kPaths);
     if (paths.isArray() || paths.isObject()) {
         const quint32 length = paths.property(QStringLiteral("length")).toUInt32();
@@ -126,6 +137,11 @@ void installModuleLoader(QScriptEngine& engine)
     QScriptValue paths = engine.newArray();
     paths.property(QStringLiteral("push")).call(paths, QScriptValueList{QScriptValue(QString())});
     requireFunction.setProperty(kPaths, paths);
+}
+
+void setScriptFolder(const QString& folder)
+{
+    scriptFolder() = folder;
 }
 
 }  // namespace vantor

@@ -5,12 +5,14 @@
 // standard error and gives exit code 1; a missing or unreadable file gives
 // exit code 2.
 #include <QFile>
+#include <QFileInfo>
 #include <QObject>
 #include <QString>
 #include <cstdio>
 
 #include "log.h"
 #include "message_lines.h"
+#include "module_loader.h"
 #include "script_file_run.h"
 #include "tavix_mgr.h"
 #include "trace_texts.h"
@@ -55,6 +57,7 @@ int runFile(int argc, char** argv)
         std::fflush(stdout);
     });
 
+    setScriptFolder(QFileInfo(path).absolutePath());
     const RunOutcome outcome = runScriptText(text);
     TavixMgr::release();
     if (outcome.uncaught) {

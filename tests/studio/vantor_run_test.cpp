@@ -127,6 +127,31 @@ TEST_F(VantorRun, RequireSearchesTheWorkingDirectoryFirst)
     EXPECT_EQ(result.out, "hello from a module\n");
 }
 
+TEST_F(VantorRun, RequireFindsTheModulesBesideAScriptRunFromAnotherFolder)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("project/lib"));
+    write("project/greeting.js", "exports.text = 'beside the script';");
+    write("project/lib/deep.js", "exports.text = 'in a folder beside the script';");
+    // A module of the same name in the working folder loses to the script's own.
+    write("greeting.js", "exports.text = 'from the working folder';");
+    const QString script =
+        write("project/script.js",
+              "log.info(require('greeting.js').text);\nlog.info(require('lib/deep.js').text);\n");
+    QTemporaryDir elsewhere;
+    QProcess process;
+    process.setWorkingDirectory(elsewhere.path());
+    process.start(qEnvironmentVariable("VANTOR_RUN"), {script});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()),
+              "beside the script\nin a folder beside the script\n");
+
+    // Started from the folder that holds the other module, the script's own still wins.
+    const RunResult result = run({script});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith("beside the script\n")) << result.out.toStdString();
+}
+
 TEST_F(VantorRun, CsArgumentsReachTheEngineTruncatedAndInOrder)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
