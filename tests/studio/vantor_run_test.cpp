@@ -152,6 +152,28 @@ TEST_F(VantorRun, RequireFindsTheModulesBesideAScriptRunFromAnotherFolder)
     EXPECT_TRUE(result.out.startsWith("beside the script\n")) << result.out.toStdString();
 }
 
+TEST_F(VantorRun, FileReadsGiveTheWholeTextOfFilesOfUnknownSize)
+{
+    // /proc/self/maps reports a size of 0 and holds tens of kilobytes: a read
+    // sized from the reported size ends after a few kilobytes, mid-line.
+    const RunResult result = runScript(
+        "var t = file.read('/proc/self/maps');\n"
+        "var lines = t.split('\\n');\n"
+        "log.info(t.length);\n"
+        "log.info(t.charAt(t.length - 1) == '\\n');\n"
+        "var bad = 0;\n"
+        "for (var i = 0; i < lines.length - 1; i++)\n"
+        "  if (!/^[0-9a-f]+-[0-9a-f]+ /.test(lines[i])) bad++;\n"
+        "log.info(bad);\n"
+        "log.info(file.readLineByNum('/proc/self/maps', lines.length - 1) != '');\n"
+        "log.info(file.readBytes('/proc/self/maps').length > 8192);\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QStringList out = result.out.split('\n');
+    ASSERT_GE(out.size(), 5) << result.out.toStdString();
+    EXPECT_GT(out[0].toInt(), 8192) << "the whole of /proc/self/maps";
+    EXPECT_EQ(out.mid(1, 4), (QStringList{"true", "0", "true", "true"}));
+}
+
 TEST_F(VantorRun, CsArgumentsReachTheEngineTruncatedAndInOrder)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

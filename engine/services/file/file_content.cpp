@@ -9,27 +9,11 @@
 #include "file_service.h"
 #include "reported_size.h"
 #include "text_encoding.h"
+#include "whole_text.h"
 
 namespace tavix::file {
 
 namespace {
-
-// Larger files are refused: their UTF-16 form would not fit a string.
-constexpr qint64 kMaxTextFile = qint64(512) * 1024 * 1024;
-
-// The whole file decoded as text, or a null string when it cannot be read.
-QString readTextFile(const QString& path, const QByteArray& encoding, const char* function)
-{
-    QFile file(path);
-    if (path.isEmpty() || refuseSpecialFile(path, function) || !file.open(QIODevice::ReadOnly))
-        return QString();
-    if (file.size() > kMaxTextFile) {
-        qWarning().noquote() << "Cannot read" << path << ": larger than" << kMaxTextFile << "bytes";
-        return QString();
-    }
-    const QByteArray content = file.readAll();
-    return decodeTextFile(content, codecFor(encoding));
-}
 
 // Callers size `out` from the size reported to them; the content read may be
 // longer (text in a code page grows in UTF-8, /proc files report 0, files grow),
@@ -108,7 +92,7 @@ int read(const QString& path, char* out, const QByteArray& encoding)
 {
     if (noBuffer("TX_file_read", out))
         return 0;
-    const QString text = readTextFile(path, encoding, "TX_file_read");
+    const QString text = readWholeText(path, encoding, "TX_file_read");
     return storeText(out, QStringRef(&text), path);
 }
 
@@ -116,7 +100,7 @@ int readBytes(const QString& path, char* out)
 {
     if (noBuffer("TX_file_readBytes", out))
         return 0;
-    const QString text = readTextFile(path, QByteArray(), "TX_file_readBytes");
+    const QString text = readWholeText(path, QByteArray(), "TX_file_readBytes");
     return storeText(out, QStringRef(&text), path);
 }
 
@@ -124,20 +108,8 @@ int readLineByNum(const QString& path, int lines, char* out)
 {
     if (noBuffer("TX_file_readLineByNum", out))
         return 0;
-    const QString text = readTextFile(path, QByteArray(), "TX_file_readLineByNum");
-    // Line after line until line `lines` or the end: a number out of range
-    // gives the last line.
-    QStringRef line;
-    int number = 0;
-    for (int start = 0; start < text.size();) {
-        int end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size();
-        line = text.midRef(start, end - start);
-        if (++number == lines)
-            break;
-        start = end + 1;
-    }
+    const QString text = readWholeText(path, QByteArray(), "TX_file_readLineByNum");
+    const QStringRef line = lineByNumber(text, lines);
     return storeText(out, line, path);
 }
 

@@ -32,10 +32,4 @@ QByteArray CallerBuffer::bytes(std::size_t count) const
     return QByteArray(data_.get(), static_cast<int>(count < size_ ? count : size_));
 }
 
-std::size_t textBufferSize(int fileSize)
-{
-    const std::size_t size = fileSize > 0 ? static_cast<std::size_t>(fileSize) : 0;
-    return 3 * size + TX_FILE_READ_MARGIN;
-}
-
 }  // namespace vantor

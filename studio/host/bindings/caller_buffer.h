@@ -24,9 +24,4 @@ private:
     std::size_t size_ = 0;
 };
 
-// Room for a file's text as the engine writes it: UTF-8 may take up to three
-// bytes for each byte of the file (a one-byte code page turned into UTF-8),
-// plus the engine's read margin (TX_FILE_READ_MARGIN), which holds the terminator.
-std::size_t textBufferSize(int fileSize);
-
 }  // namespace vantor

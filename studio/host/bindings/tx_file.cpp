@@ -6,6 +6,8 @@
 #include "caller_buffer.h"
 #include "script_values.h"
 #include "script_text.h"
+#include "services/file/path_arg.h"
+#include "services/file/whole_text.h"
 #include "tavix.h"
 
 namespace vantor {
@@ -26,6 +28,19 @@ QByteArray utf8(const QString& text)
 }
 
 const QString kUtf8 = QStringLiteral("UTF-8");
+
+// A path as the engine's file family takes it: backslashes separate too.
+QString filePath(const QString& path)
+{
+    return tavix::pathArg(utf8(path).constData());
+}
+
+// Texts end at a zero character, as they do when they cross the C interface.
+QString untilZero(const QString& text)
+{
+    const int zero = text.indexOf(QChar(0));
+    return zero < 0 ? text : text.left(zero);
+}
 
 }  // namespace
 
@@ -114,12 +129,10 @@ QScriptValue TX_file::move(QString formPath, QString toPath)
 
 QScriptValue TX_file::read(QString path, QString encoding)
 {
-    const QByteArray name = utf8(path);
-    CallerBuffer buffer(vantor::textBufferSize(TX_file_getFileSize(name.constData())));
-    if (!buffer.ok())
-        return QScriptValue(QString());
-    TX_file_read(name.constData(), buffer.data(), utf8(encoding).constData());
-    return QScriptValue(QString::fromUtf8(buffer.text()));
+    // The engine's reader without a caller-sized buffer: the whole text also of
+    // files whose size is unknown beforehand (/proc) or that grow meanwhile.
+    return QScriptValue(
+        untilZero(tavix::file::readWholeText(filePath(path), utf8(encoding), "TX_file_read")));
 }
 
 QScriptValue TX_file::read(QString path)
@@ -129,23 +142,20 @@ QScriptValue TX_file::read(QString path)
 
 QScriptValue TX_file::readBytes(QString path)
 {
-    const QByteArray name = utf8(path);
-    const int size = TX_file_getFileSize(name.constData());
-    CallerBuffer buffer(static_cast<std::size_t>(size > 0 ? size : 0) + TX_FILE_READ_MARGIN);
-    if (!buffer.ok())
-        return vantor::byteValues(QByteArray());
-    TX_file_readBytes(name.constData(), buffer.data());
-    return vantor::byteValues(size >= 0 ? buffer.bytes(static_cast<std::size_t>(size)) : buffer.text());
+    const QString name = filePath(path);
+    const QByteArray text =
+        tavix::file::readWholeText(name, QByteArray(), "TX_file_readBytes").toUtf8();
+    // As many bytes as the file holds; all of them when its size is not known
+    // beforehand (a /proc file reports 0).
+    const int size = TX_file_getFileSize(utf8(path).constData());
+    return vantor::byteValues(size > 0 ? text.left(size) : text);
 }
 
 QScriptValue TX_file::readLineByNum(QString path, int lines)
 {
-    const QByteArray name = utf8(path);
-    CallerBuffer buffer(vantor::textBufferSize(TX_file_getFileSize(name.constData())));
-    if (!buffer.ok())
-        return QScriptValue(QString());
-    TX_file_readLineByNum(name.constData(), lines, buffer.data());
-    return QScriptValue(QString::fromUtf8(buffer.text()));
+    const QString text =
+        tavix::file::readWholeText(filePath(path), QByteArray(), "TX_file_readLineByNum");
+    return QScriptValue(untilZero(tavix::file::lineByNumber(text, lines).toString()));
 }
 
 QScriptValue TX_file::rename(QString formPath, QString name)
