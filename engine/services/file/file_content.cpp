@@ -21,7 +21,8 @@ constexpr qint64 kMaxTextFile = qint64(512) * 1024 * 1024;
 QString readTextFile(const QString& path, const QByteArray& encoding, const char* function)
 {
     QFile file(path);
-    if (path.isEmpty() || refuseSpecialFile(path, function) || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || core::refuseSpecialFile(path, function)
+        || !file.open(QIODevice::ReadOnly))
         return QString();
     if (file.size() > kMaxTextFile) {
         qWarning().noquote() << "Cannot read" << path << ": larger than" << kMaxTextFile << "bytes";
@@ -44,7 +45,7 @@ int storeText(char* out, const QStringRef& text, const QString& path)
 bool appendData(const QString& path, const QByteArray& bytes, const char* function)
 {
     QFile file(path);
-    if (path.isEmpty() || refuseSpecialFile(path, function)
+    if (path.isEmpty() || core::refuseSpecialFile(path, function)
         || !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     const qint64 oldSize = file.size();
