@@ -115,7 +115,7 @@ QImage absentTemplate(const benchmark::State& state)
 
 void engineSearch(benchmark::State& state, const QImage& templ, bool expectFound)
 {
-    TX_api& record = tavix::sharedRecord();
+    TX_api& record = tavix::core::sharedRecord();
     record.image = screen();
     record.templateImage = templ;
     // One search first: the steady state of a script that searches again and
@@ -222,7 +222,7 @@ bool showScreenPicture()
     timer.start();
     while (timer.elapsed() < 10000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        const QImage capture = tavix::grabScreen();
+        const QImage capture = tavix::core::grabScreen();
         if (!capture.isNull() && capture.pixel(900, 500) == screen().pixel(900, 500)
             && capture.pixel(1500, 900) == screen().pixel(1500, 900))
             return true;
@@ -237,7 +237,7 @@ bool onX11()
 
 QByteArray screenTemplateUrl(QImage* capture)
 {
-    *capture = tavix::grabScreen().copy();
+    *capture = tavix::core::grabScreen().copy();
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -266,7 +266,7 @@ void BM_ScreenGrab(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        const QImage capture = tavix::grabScreen();
+        const QImage capture = tavix::core::grabScreen();
         benchmark::DoNotOptimize(capture.constBits());
     }
 }

@@ -5,7 +5,7 @@
 
 #include "tavix/platform/backends.h"
 
-namespace tavix {
+namespace tavix::core {
 
 namespace {
 
@@ -48,4 +48,4 @@ bool widgetsAvailable()
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -6,7 +6,7 @@
 #include <QThread>
 #include <type_traits>
 
-namespace tavix {
+namespace tavix::core {
 
 // Builds the engine's own QApplication unless the host already has an
 // application object; without a reachable display it runs on the headless
@@ -34,4 +34,4 @@ auto onApplicationThread(Work&& work) -> decltype(work())
     }
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -5,7 +5,7 @@
 
 #include "tavix/platform/backends.h"
 
-namespace tavix {
+namespace tavix::core {
 
 QRect primaryScreenGeometry()
 {
@@ -30,4 +30,4 @@ QImage grabScreen(const QRect& area)
     return platform::screen().grab(area);
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

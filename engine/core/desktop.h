@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QRect>
 
-namespace tavix {
+namespace tavix::core {
 
 // The primary screen's geometry; an empty rectangle without one.
 QRect primaryScreenGeometry();
@@ -16,4 +16,4 @@ QSize primaryScreenSize();
 // layer; a null image when nothing can be grabbed or the area is off the screen.
 QImage grabScreen(const QRect& area = QRect());
 
-}  // namespace tavix
+}  // namespace tavix::core

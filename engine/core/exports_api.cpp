@@ -7,6 +7,7 @@
 // clang-format off
 
 using namespace tavix;
+using tavix::core::guarded;
 
 const char* A_Welcome_to_use_Tavix(void) { return core::banner(); }
 void TX_api_initialize(void) { guarded(__func__, [] { core::initialize(); }); }

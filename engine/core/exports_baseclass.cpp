@@ -8,6 +8,8 @@
 #include "text.h"
 
 using namespace tavix;
+using tavix::core::guarded;
+using tavix::core::textArg;
 
 void TX_baseclass_msg(const char* text) { guarded(__func__, [&] { core::msg(textArg(text)); }); }
 void TX_baseclass_toast(const char* text) { guarded(__func__, [&] { core::toast(textArg(text)); }); }

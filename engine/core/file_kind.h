@@ -5,7 +5,7 @@
 #include <QString>
 #include <QtDebug>
 
-namespace tavix {
+namespace tavix::core {
 
 // True, with a log line naming `function`, when `path` is a character device,
 // a FIFO or a socket: reading /dev/zero never ends and opening a FIFO without
@@ -20,4 +20,4 @@ inline bool refuseSpecialFile(const QString& path, const char* function)
     return true;
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -5,7 +5,7 @@
 #include <QtGlobal>
 #include <exception>
 
-namespace tavix {
+namespace tavix::core {
 
 template <class Result, class Body>
 Result guarded(const char* function, Result failure, Body&& body) noexcept
@@ -32,4 +32,4 @@ void guarded(const char* function, Body&& body) noexcept
     }
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -4,7 +4,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
-namespace tavix {
+namespace tavix::core {
 
 bool writeImageFile(const QImage& image, const QString& path, const QByteArray& format, int quality)
 {
@@ -31,4 +31,4 @@ bool writeImageFile(const QImage& image, const QString& path, const QByteArray& 
     return file.commit();
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

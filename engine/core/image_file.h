@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-namespace tavix {
+namespace tavix::core {
 
 // Writes `image` to `path` in `format` (empty: taken from the path's suffix) at
 // `quality` (-1: the writer's default). The file is replaced only once the
@@ -13,4 +13,4 @@ namespace tavix {
 bool writeImageFile(const QImage& image, const QString& path, const QByteArray& format = {},
                     int quality = -1);
 
-}  // namespace tavix
+}  // namespace tavix::core

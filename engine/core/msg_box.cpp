@@ -8,7 +8,7 @@
 
 #include "application.h"
 
-namespace tavix {
+namespace tavix::core {
 
 namespace {
 
@@ -86,4 +86,4 @@ void msgBox::showFromAnyThread(const QString& title, const QString& text, int ty
     loop.exec();
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-namespace tavix {
+namespace tavix::core {
 
 class msgBox : public QObject {
     Q_OBJECT
@@ -26,4 +26,4 @@ public slots:
     void onShow();
 };
 
-}  // namespace tavix
+}  // namespace tavix::core

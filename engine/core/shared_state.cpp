@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace tavix {
+namespace tavix::core {
 
 namespace {
 
@@ -34,4 +34,4 @@ void resetSharedRecord()
     state.record.reset();
 }
 
-}  // namespace tavix
+}  // namespace tavix::core

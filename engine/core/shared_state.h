@@ -3,7 +3,7 @@
 
 #include "tavix/record.hpp"
 
-namespace tavix {
+namespace tavix::core {
 
 // The one shared record; its address never changes while the library is loaded.
 TX_api& sharedRecord();
@@ -12,4 +12,4 @@ TX_api& sharedRecord();
 // kept aside and freed when the library is unloaded.
 void resetSharedRecord();
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstring>
 
-namespace tavix {
+namespace tavix::core {
 
 // The value of one hexadecimal digit, or -1 for any other character.
 inline int hexDigitValue(char c)
@@ -84,4 +84,4 @@ private:
     char data_[N] = {};
 };
 
-}  // namespace tavix
+}  // namespace tavix::core

@@ -15,12 +15,12 @@ std::optional<int> hexPair(const char* text, std::size_t length, std::size_t at)
 {
     if (at >= length)
         return std::nullopt;
-    const int high = hexDigitValue(text[at]);
+    const int high = core::hexDigitValue(text[at]);
     if (high < 0)
         return std::nullopt;
     if (at + 1 >= length)
         return high;
-    const int low = hexDigitValue(text[at + 1]);
+    const int low = core::hexDigitValue(text[at + 1]);
     if (low < 0)
         return std::nullopt;
     return high * 16 + low;

@@ -5,7 +5,7 @@
 #include "image/image_family.h"
 #include "tavix.h"
 
-using tavix::guarded;
+using tavix::core::guarded;
 namespace image = tavix::image;
 
 bool TX_image_read(const char* path) { return guarded(__func__, false, [&] { return image::read(path); }); }

@@ -11,6 +11,8 @@
 #include "image/url_image.h"
 #include "image/working_image.h"
 
+using tavix::core::textArg;
+
 namespace tavix::image {
 
 namespace {
@@ -32,7 +34,7 @@ char* handOut(const QByteArray& bytes, bool terminated)
         qWarning("Out of memory for a block of %lld bytes", static_cast<long long>(bytes.size()));
         return nullptr;
     }
-    sharedRecord().buffers.push_back(block);
+    core::sharedRecord().buffers.push_back(block);
     if (!bytes.isEmpty())
         std::memcpy(block, bytes.constData(), std::size_t(bytes.size()));
     return static_cast<char*>(block);
@@ -81,7 +83,7 @@ bool save(const char* path, const char* format, int quality)
     const QString target = textArg(path);
     if (!makeFolderFor(target))
         return false;
-    return writeImageFile(workingImage(), target, QByteArray(format), quality);
+    return core::writeImageFile(workingImage(), target, QByteArray(format), quality);
 }
 
 char* toBase64(const char* format, int quality)

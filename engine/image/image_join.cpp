@@ -12,6 +12,8 @@
 #include "image/target_folder.h"
 #include "image/working_image.h"
 
+using tavix::core::textArg;
+
 namespace tavix::image {
 
 namespace {
@@ -63,7 +65,7 @@ QImage joinImages(const QImage& first, const QImage& second, int direction)
 
 bool concat(int direction)
 {
-    TX_api& record = sharedRecord();
+    TX_api& record = core::sharedRecord();
     if (!haveWorkingImage())
         return false;
     if (record.secondImage.isNull()) {
@@ -96,9 +98,9 @@ bool concatPath(const char* img1Path, const char* img2Path, int direction, const
     const QString target = textArg(savePath);
     if (!makeFolderFor(target))
         return false;
-    if (!writeImageFile(joined, target, QByteArray(format), quality))
+    if (!core::writeImageFile(joined, target, QByteArray(format), quality))
         return false;
-    sharedRecord().image = joined;
+    core::sharedRecord().image = joined;
     return true;
 }
 

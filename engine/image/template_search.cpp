@@ -141,7 +141,7 @@ QPoint searchTemplate(const QImage& source, const QImage& templ, float threshold
 
 bool findImage(int x1, int y1, int x2, int y2, int* outX, int* outY, float threshold, int level)
 {
-    const TX_api& record = sharedRecord();
+    const TX_api& record = core::sharedRecord();
     if (!haveWorkingImage())
         return false;
     if (record.templateImage.isNull()) {

@@ -41,7 +41,7 @@ bool findOnScreen(const Corners& corners, const char* imgdata, int* outX, int* o
         qWarning("The template data URL does not hold a picture");
         return false;
     }
-    const QImage capture = grabScreen();
+    const QImage capture = core::grabScreen();
     if (capture.isNull()) {
         qWarning("No screen to search the template on");
         return false;
@@ -75,7 +75,7 @@ bool actOnScreenRect(const Corners& corners, const char* imgdata, core::MouseAct
 
 bool actOnScreen(const char* imgdata, core::MouseAction action)
 {
-    const QSize screen = primaryScreenSize();
+    const QSize screen = core::primaryScreenSize();
     return actOnScreenRect({0, 0, screen.width(), screen.height()}, imgdata, action);
 }
 

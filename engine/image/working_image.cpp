@@ -8,12 +8,12 @@ namespace tavix::image {
 
 QImage& workingImage()
 {
-    return sharedRecord().image;
+    return core::sharedRecord().image;
 }
 
 bool haveWorkingImage()
 {
-    if (!sharedRecord().image.isNull())
+    if (!core::sharedRecord().image.isNull())
         return true;
     qWarning("There is no working image");
     return false;

@@ -11,7 +11,7 @@
 #include <memory>
 #include <stdexcept>
 
-namespace tavix {
+namespace tavix::codec {
 
 namespace {
 
@@ -88,4 +88,4 @@ QByteArray rc4(const QByteArray& key, const QByteArray& data)
     return out;
 }
 
-}  // namespace tavix
+}  // namespace tavix::codec

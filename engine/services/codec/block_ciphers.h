@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-namespace tavix {
+namespace tavix::codec {
 
 // AES-128 in ECB mode; `key` has 16 bytes, `data` a multiple of 16.
 QByteArray aes128Ecb(const QByteArray& key, const QByteArray& data, bool encipher);
@@ -17,4 +17,4 @@ QByteArray desCbc(const QByteArray& key, const QByteArray& data, bool encipher);
 // RC4 from the start of its key stream; `key` must not be empty.
 QByteArray rc4(const QByteArray& key, const QByteArray& data);
 
-}  // namespace tavix
+}  // namespace tavix::codec

@@ -9,6 +9,9 @@
 #include "codec_service.h"
 #include "version.h"
 
+using tavix::core::ResultText;
+using tavix::core::TooLong;
+
 namespace tavix::codec {
 
 namespace {
@@ -58,8 +61,8 @@ const char* hexToByte(const QByteArray& szHex, int* outLength)
     if (outLength)
         *outLength = count;
     for (int i = 0; i < count; ++i) {
-        const int high = hexDigitValue(text[2 * i]);
-        const int low = hexDigitValue(text[2 * i + 1]);
+        const int high = core::hexDigitValue(text[2 * i]);
+        const int low = core::hexDigitValue(text[2 * i + 1]);
         bytes[i] = char(high < 0 || low < 0 ? 0 : high * 16 + low);
     }
     return bytes;

@@ -9,6 +9,9 @@
 #include "engine_base64.h"
 #include "file_digest.h"
 
+using tavix::core::ResultText;
+using tavix::core::TooLong;
+
 namespace tavix::codec {
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace tavix {
+namespace tavix::codec {
 
 namespace {
 
@@ -54,4 +54,4 @@ QByteArray decodeEngineBase64(const QByteArray& text)
     return bytes;
 }
 
-}  // namespace tavix
+}  // namespace tavix::codec

@@ -6,9 +6,9 @@
 
 #include <QByteArray>
 
-namespace tavix {
+namespace tavix::codec {
 
 QByteArray encodeEngineBase64(const QByteArray& bytes);
 QByteArray decodeEngineBase64(const QByteArray& text);
 
-}  // namespace tavix
+}  // namespace tavix::codec

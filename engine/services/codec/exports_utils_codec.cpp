@@ -7,6 +7,9 @@
 #include "tavix.h"
 
 using namespace tavix;
+using tavix::core::guarded;
+using tavix::core::rawArg;
+using tavix::core::textArg;
 
 const char* TX_utils_md5(const char* strFileOrString) { return guarded(__func__, "", [&] { return codec::md5(textArg(strFileOrString)); }); }
 const char* TX_utils_encodeAes(const char* src, const char* key) { return guarded(__func__, "", [&] { return codec::encodeAes(textArg(src), textArg(key)); }); }

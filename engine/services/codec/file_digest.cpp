@@ -8,12 +8,12 @@
 
 #include "core/file_kind.h"
 
-namespace tavix {
+namespace tavix::codec {
 
 QByteArray md5OfFile(const QString& path, bool* opened)
 {
     QFile file(path);
-    *opened = !path.isEmpty() && !refuseSpecialFile(path, "TX_utils_md5")
+    *opened = !path.isEmpty() && !core::refuseSpecialFile(path, "TX_utils_md5")
         && file.open(QIODevice::ReadOnly);
     if (!*opened)
         return QByteArray();
@@ -37,4 +37,4 @@ QByteArray md5OfFile(const QString& path, bool* opened)
     return QByteArray(reinterpret_cast<const char*>(digest), int(length)).toHex();
 }
 
-}  // namespace tavix
+}  // namespace tavix::codec

@@ -11,6 +11,8 @@
 #include "device_texts.h"
 #include "tavix/platform/device.h"
 
+using tavix::core::ResultText;
+
 namespace tavix::device {
 
 namespace device = platform::device;
@@ -78,12 +80,12 @@ int getMusicMaxVolume()
 
 int width()
 {
-    return primaryScreenSize().width();
+    return core::primaryScreenSize().width();
 }
 
 int height()
 {
-    return primaryScreenSize().height();
+    return core::primaryScreenSize().height();
 }
 
 bool isScreenOn()

@@ -6,6 +6,7 @@
 #include "tavix.h"
 
 using namespace tavix;
+using tavix::core::guarded;
 
 const char* TX_device_baseOS(void) { return guarded<const char*>(__func__, "Unknown", [] { return device::baseOS(); }); }
 const char* TX_device_board(void) { return guarded<const char*>(__func__, "Unknown", [] { return device::board(); }); }

@@ -6,7 +6,7 @@
 
 #include "tavix/file.h"
 
-namespace tavix {
+namespace tavix::file {
 
 // Callers of the read functions allocate the file size plus this many bytes.
 constexpr qint64 kReadSlack = TX_FILE_READ_MARGIN;
@@ -21,4 +21,4 @@ void storeInSlot(char* slot, const QByteArray& utf8);
 
 constexpr int kSlotSize = TX_FILE_NAME_SLOT;
 
-}  // namespace tavix
+}  // namespace tavix::file

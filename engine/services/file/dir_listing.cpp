@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-namespace tavix {
+namespace tavix::file {
 
 QStringList listingEntries(const QString& directory)
 {
@@ -19,4 +19,4 @@ QStringList listingEntries(const QString& directory)
     return names;
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

@@ -5,8 +5,8 @@
 
 #include <QStringList>
 
-namespace tavix {
+namespace tavix::file {
 
 QStringList listingEntries(const QString& directory);
 
-}  // namespace tavix
+}  // namespace tavix::file

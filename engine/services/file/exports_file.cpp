@@ -8,6 +8,10 @@
 #include "tavix.h"
 
 using namespace tavix;
+using tavix::core::guarded;
+using tavix::core::rawArg;
+using tavix::core::textArg;
+using tavix::file::pathArg;
 
 bool TX_file_exists(const char* path) { return guarded(__func__, false, [&] { return file::exists(pathArg(path)); }); }
 bool TX_file_isFile(const char* path) { return guarded(__func__, false, [&] { return file::isFile(pathArg(path)); }); }

@@ -28,7 +28,7 @@ int storeText(char* out, const QStringRef& text, const QString& path)
 bool appendData(const QString& path, const QByteArray& bytes, const char* function)
 {
     QFile file(path);
-    if (path.isEmpty() || refuseSpecialFile(path, function)
+    if (path.isEmpty() || core::refuseSpecialFile(path, function)
         || !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     const qint64 oldSize = file.size();

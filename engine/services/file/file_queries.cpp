@@ -14,6 +14,8 @@
 #include "file_service.h"
 #include "reported_size.h"
 
+using tavix::core::ResultText;
+
 namespace tavix::file {
 
 bool exists(const QString& path)
@@ -47,7 +49,7 @@ bool isEmptyDir(const QString& path)
 int getFileLiens(const QString& path)
 {
     QFile file(path);
-    if (path.isEmpty() || refuseSpecialFile(path, "TX_file_getFileLiens")
+    if (path.isEmpty() || core::refuseSpecialFile(path, "TX_file_getFileLiens")
         || !file.open(QIODevice::ReadOnly))
         return 0;
     qint64 lineEnds = 0;

@@ -72,7 +72,8 @@ QString blockingFolder(const QString& path)
 bool copyContent(const QString& from, const QString& to, const char* function)
 {
     QFile source(from);
-    if (from.isEmpty() || refuseSpecialFile(from, function) || !source.open(QIODevice::ReadOnly))
+    if (from.isEmpty() || core::refuseSpecialFile(from, function)
+        || !source.open(QIODevice::ReadOnly))
         return false;
     QSaveFile target(to);
     if (to.isEmpty() || !target.open(QIODevice::WriteOnly)) {

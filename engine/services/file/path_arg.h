@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace tavix {
+namespace tavix::file {
 
 inline QString pathArg(const char* path)
 {
@@ -13,4 +13,4 @@ inline QString pathArg(const char* path)
     return text;
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

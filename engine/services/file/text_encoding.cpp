@@ -2,7 +2,7 @@
 
 #include <QTextCodec>
 
-namespace tavix {
+namespace tavix::file {
 
 QTextCodec* codecFor(const QByteArray& name)
 {
@@ -30,4 +30,4 @@ QByteArray encodeTextFile(const QString& text, QTextCodec* codec)
     return codec->fromUnicode(lines.constData(), lines.size(), &state);
 }
 
-}  // namespace tavix
+}  // namespace tavix::file

@@ -7,7 +7,7 @@
 
 class QTextCodec;
 
-namespace tavix {
+namespace tavix::file {
 
 // The codec registered under `name`; the locale's 8-bit code page for an
 // empty or unknown name.
@@ -20,4 +20,4 @@ QString decodeTextFile(const QByteArray& content, QTextCodec* codec);
 // Encodes text for a file opened in text mode: every LF becomes CR LF.
 QByteArray encodeTextFile(const QString& text, QTextCodec* codec);
 
-}  // namespace tavix
+}  // namespace tavix::file

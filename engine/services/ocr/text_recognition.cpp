@@ -12,7 +12,7 @@ namespace tavix::ocr {
 namespace {
 
 constexpr int kResultSize = 16384;
-ResultText<kResultSize, TooLong::KeepOld> result;
+core::ResultText<kResultSize, core::TooLong::KeepOld> result;
 
 const QString kDataUrlPrefix = QStringLiteral("data:image/png;base64,");
 
@@ -82,7 +82,7 @@ const char* imgText(const QString& base64Data)
 
 const char* imgTextImage()
 {
-    return recogniseInTemporaryFolder(sharedRecord().image);
+    return recogniseInTemporaryFolder(core::sharedRecord().image);
 }
 
 }  // namespace tavix::ocr

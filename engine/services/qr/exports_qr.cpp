@@ -7,6 +7,8 @@
 #include "tavix.h"
 
 using namespace tavix;
+using tavix::core::guarded;
+using tavix::core::textArg;
 
 int TX_utils_createQRCode(const char* text, int scale, const char* SaveImagePath, const char* LogoImagePath) { return guarded(__func__, 0, [&] { return qr::createQRCode(text, scale, textArg(SaveImagePath), textArg(LogoImagePath)); }); }
 int TX_utils_createQRCodeImage(const char* text, int scale) { return guarded(__func__, 0, [&] { return qr::createQRCodeImage(text, scale); }); }

@@ -11,6 +11,9 @@
 #include "qr_reader.h"
 #include "qr_symbol.h"
 
+using tavix::core::ResultText;
+using tavix::core::sharedRecord;
+
 namespace tavix::qr {
 
 namespace {
@@ -77,7 +80,7 @@ int createQRCode(const char* text, int scale, const QString& savePath, const QSt
     const QImage picture = makePicture(text, scale, drawn);
     if (picture.isNull())
         return 0;
-    if (!writeImageFile(picture, savePath))
+    if (!core::writeImageFile(picture, savePath))
         qWarning("createQRCode: could not save the picture to %s", qUtf8Printable(savePath));
     sharedRecord().image = picture;
     return 1;

@@ -7,7 +7,7 @@
 #include <ZXing/ImageView.h>
 #include <ZXing/ReadBarcode.h>
 
-namespace tavix {
+namespace tavix::qr {
 
 namespace {
 constexpr int kDecodeSide = 200;
@@ -42,4 +42,4 @@ QByteArray readBarcode(const QImage& picture)
     return QByteArray(text.data(), int(text.size()));
 }
 
-}  // namespace tavix
+}  // namespace tavix::qr

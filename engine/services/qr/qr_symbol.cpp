@@ -6,7 +6,7 @@
 
 #include <qrencode.h>
 
-namespace tavix {
+namespace tavix::qr {
 
 namespace {
 
@@ -82,4 +82,4 @@ QImage drawQr(const QrModules& modules, int scale, const QImage* logo)
     return canvas.scaled(scale, scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-}  // namespace tavix
+}  // namespace tavix::qr

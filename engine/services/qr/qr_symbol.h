@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace tavix {
+namespace tavix::qr {
 
 // The modules of one QR symbol: `side` x `side`, row by row, true for dark.
 struct QrModules {
@@ -26,4 +26,4 @@ std::optional<QrModules> encodeQr(const QByteArray& text);
 // not positive or the picture cannot be allocated.
 QImage drawQr(const QrModules& modules, int scale, const QImage* logo);
 
-}  // namespace tavix
+}  // namespace tavix::qr

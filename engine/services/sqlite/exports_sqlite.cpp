@@ -7,6 +7,8 @@
 #include "tavix.h"
 
 using namespace tavix;
+using tavix::core::guarded;
+using tavix::core::textArg;
 
 bool TX_sqlite_creat(const char* dbpath) { return guarded(__func__, false, [&] { return sqlite::creat(textArg(dbpath)); }); }
 bool TX_sqlite_close(const char* dbpath) { return guarded(__func__, false, [&] { return sqlite::close(textArg(dbpath)); }); }

@@ -5,7 +5,7 @@
 #include <QSqlQuery>
 #include <QThread>
 
-namespace tavix {
+namespace tavix::sqlite {
 
 namespace {
 
@@ -89,4 +89,4 @@ bool openDatabase(QSqlDatabase& db)
     return false;
 }
 
-}  // namespace tavix
+}  // namespace tavix::sqlite

@@ -4,7 +4,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
-namespace tavix {
+namespace tavix::sqlite {
 
 // Fetches the connection (creating it on first use) and points it at
 // `dbpath`. A connection that was used before is reopened on its last
@@ -15,4 +15,4 @@ QSqlDatabase obtainConnection(const QString& dbpath);
 // an SQLite database (SQLite itself looks at the file only on first use).
 bool openDatabase(QSqlDatabase& db);
 
-}  // namespace tavix
+}  // namespace tavix::sqlite

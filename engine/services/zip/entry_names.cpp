@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
-namespace tavix::zipnames {
+namespace tavix::zip {
 
 namespace {
 QString withSlashes(QString text)
@@ -49,4 +49,4 @@ QString outputPath(const QString& destination, const QString& entryName)
     return destination + QLatin1Char('/') + name;
 }
 
-}  // namespace tavix::zipnames
+}  // namespace tavix::zip

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace tavix::zipnames {
+namespace tavix::zip {
 
 // The name a file under `root` gets in the archive: its path relative to the
 // root, with "/" separators and no leading "/".
@@ -20,4 +20,4 @@ bool isDirectoryEntry(const QString& entryName);
 // before the entry name ("\" in names read as "/").
 QString outputPath(const QString& destination, const QString& entryName);
 
-}  // namespace tavix::zipnames
+}  // namespace tavix::zip

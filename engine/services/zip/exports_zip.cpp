@@ -7,6 +7,8 @@
 #include "zipper.h"
 
 using namespace tavix;
+using tavix::core::guarded;
+using tavix::core::textArg;
 
 bool TX_utils_zipFile(const char* filePath, const char* dest, const char* password) { return guarded(__func__, false, [&] { return zip::zipFile(textArg(filePath), textArg(dest), password); }); }
 bool TX_utils_zipDir(const char* Dir, const char* dest, const char* password) { return guarded(__func__, false, [&] { return zip::zipDir(textArg(Dir), textArg(dest), password); }); }

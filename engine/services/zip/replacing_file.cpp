@@ -5,7 +5,7 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
-namespace tavix {
+namespace tavix::zip {
 
 ReplacingFile::ReplacingFile(const QString& finalPath) : final_(finalPath)
 {
@@ -45,4 +45,4 @@ bool ReplacingFile::commit()
     return true;
 }
 
-}  // namespace tavix
+}  // namespace tavix::zip

@@ -6,7 +6,7 @@
 #include <QFileDevice>
 #include <QString>
 
-namespace tavix {
+namespace tavix::zip {
 
 class ReplacingFile {
 public:
@@ -28,4 +28,4 @@ private:
         | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 };
 
-}  // namespace tavix
+}  // namespace tavix::zip

@@ -271,7 +271,7 @@ bool zipDir(const QString& dir, const QString& dest, const char* password)
             continue;
         }
         QuaZipFile entry(&zip);
-        const QString name = zipnames::nameInTree(root, path);
+        const QString name = nameInTree(root, path);
         if (!openNewEntry(entry, name, path, password)) {
             qDebug().noquote() << "skipped entry that did not open" << name;
             continue;
@@ -340,12 +340,12 @@ void unZipDir(const QString& archive, const QString& dest, const char* password)
     Containment destination(dest);
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
         const QString name = zip.getCurrentFileName();
-        if (zipnames::isUnsafe(name)) {
+        if (isUnsafe(name)) {
             qWarning().noquote() << "skipped entry outside the destination:" << name;
             continue;
         }
-        const QString outPath = zipnames::outputPath(dest, name);
-        if (zipnames::isDirectoryEntry(name)) {
+        const QString outPath = outputPath(dest, name);
+        if (isDirectoryEntry(name)) {
             if (!destination.holds(outPath) || !QDir().mkpath(outPath))
                 qDebug().noquote() << outPath << "create failed";
             continue;

@@ -117,7 +117,7 @@ TEST_P(ResultArrays, NeverWritePastTheArrayNorSplitACharacter)
     // The array sits between guard bytes that must stay untouched.
     struct {
         char before[8];
-        tavix::ResultText<8> result;
+        tavix::core::ResultText<8> result;
         char after[8];
     } layout;
     std::memset(layout.before, 0x5A, sizeof layout.before);
@@ -150,17 +150,19 @@ INSTANTIATE_TEST_SUITE_P(Text, ResultArrays, ::testing::ValuesIn(kTruncations),
 TEST(Guard, ExceptionsBecomeTheFailureResultWithALogLine)
 {
     tavix::test::LogCapture log;
-    EXPECT_EQ(tavix::guarded("TX_example", -2, []() -> int { throw std::runtime_error("boom"); }), -2);
-    EXPECT_EQ(tavix::guarded("TX_other", -1, []() -> int { throw 42; }), -1);
-    EXPECT_EQ(tavix::guarded("TX_fine", -1, [] { return 5; }), 5);
+    EXPECT_EQ(
+        tavix::core::guarded("TX_example", -2, []() -> int { throw std::runtime_error("boom"); }),
+        -2);
+    EXPECT_EQ(tavix::core::guarded("TX_other", -1, []() -> int { throw 42; }), -1);
+    EXPECT_EQ(tavix::core::guarded("TX_fine", -1, [] { return 5; }), 5);
     EXPECT_TRUE(log.contains("TX_example failed: boom"));
     EXPECT_TRUE(log.contains("TX_other failed"));
 }
 
 TEST(Text, NullArgumentIsEmpty)
 {
-    EXPECT_TRUE(tavix::textArg(nullptr).isEmpty());
-    EXPECT_EQ(tavix::textArg("h\xc3\xa9"), QString::fromUtf8("h\xc3\xa9"));
+    EXPECT_TRUE(tavix::core::textArg(nullptr).isEmpty());
+    EXPECT_EQ(tavix::core::textArg("h\xc3\xa9"), QString::fromUtf8("h\xc3\xa9"));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ std::string mouse(const char* flags, long long x, long long y, long long extra =
 
 QSize screenSize()
 {
-    return tavix::primaryScreenGeometry().size();
+    return tavix::core::primaryScreenGeometry().size();
 }
 
 long long nx(int x)

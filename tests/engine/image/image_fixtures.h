@@ -14,12 +14,12 @@ namespace tavix::test {
 
 inline TX_api& record()
 {
-    return tavix::sharedRecord();
+    return tavix::core::sharedRecord();
 }
 
 inline QImage& working()
 {
-    return tavix::sharedRecord().image;
+    return tavix::core::sharedRecord().image;
 }
 
 inline QImage solid(int width, int height, QColor colour, QImage::Format format = QImage::Format_ARGB32)

@@ -128,7 +128,7 @@ public:
         QImage settled;
         QTest::qWaitFor(
             [&] {
-                const QImage now = tavix::grabScreen();
+                const QImage now = tavix::core::grabScreen();
                 if (!now.isNull() && now == last && now.pixel(610, 390) == qRgb(0, 0, 0))
                     settled = now;
                 last = now;

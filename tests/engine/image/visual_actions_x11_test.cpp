@@ -58,7 +58,7 @@ bool showOnScreen(PictureWindow& window, const QImage& picture, QPoint at)
     const QRgb wanted = picture.pixel(0, 0);
     return QTest::qWaitFor(
         [&] {
-            const QImage screen = tavix::grabScreen();
+            const QImage screen = tavix::core::grabScreen();
             return !screen.isNull() && screen.pixel(at) == wanted
                 && screen.pixel(at + QPoint(picture.width() - 1, picture.height() - 1))
                 == picture.pixel(picture.width() - 1, picture.height() - 1);
@@ -160,7 +160,7 @@ TEST_F(VisualActions, TextsThatAreNoPictureDataUrlFailAndClickNothing)
 
 TEST_F(VisualActions, ATemplateLargerThanTheScreenIsNotFound)
 {
-    const QRect screen = tavix::primaryScreenGeometry();
+    const QRect screen = tavix::core::primaryScreenGeometry();
     const QByteArray huge = dataUrl(solid(screen.width() + 1, 10, Qt::red));
     int x = 0, y = 0;
     EXPECT_FALSE(TX_imagev_findImage(0, 0, -1, -1, huge.constData(), &x, &y));

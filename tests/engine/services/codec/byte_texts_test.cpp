@@ -142,10 +142,10 @@ TEST(EngineBase64, DecodesGroupsUpToTheFirstPad)
         {"Q", ""},                {"QUJDRA", "ABCD"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(tavix::decodeEngineBase64(c.text), c.expected) << c.text;
+        EXPECT_EQ(tavix::codec::decodeEngineBase64(c.text), c.expected) << c.text;
     // Outside the alphabet: zero bits, nothing skipped.
-    EXPECT_EQ(tavix::decodeEngineBase64("Q*==").size(), 1);
-    EXPECT_EQ(tavix::encodeEngineBase64("ABCA"), QByteArray("QUJDQQ=="));
+    EXPECT_EQ(tavix::codec::decodeEngineBase64("Q*==").size(), 1);
+    EXPECT_EQ(tavix::codec::encodeEngineBase64("ABCA"), QByteArray("QUJDQQ=="));
 }
 
 class Md5 : public ::testing::Test {

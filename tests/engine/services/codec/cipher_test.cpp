@@ -201,9 +201,12 @@ TEST(CipherRules, DecodedResultsTooLongAreEmpty)
     // 20000 plain bytes enciphered outside the result arrays.
     const QByteArray plain(20000, 'p');
     const QByteArray aes =
-        tavix::aes128Ecb(QCryptographicHash::hash("key", QCryptographicHash::Md5), plain, true).toBase64();
-    const QByteArray des = tavix::encodeEngineBase64(tavix::desCbc("key00000", plain, false));
-    const QByteArray rc4 = tavix::encodeEngineBase64(tavix::rc4("key", plain));
+        tavix::codec::aes128Ecb(QCryptographicHash::hash("key", QCryptographicHash::Md5), plain,
+                                true)
+            .toBase64();
+    const QByteArray des =
+        tavix::codec::encodeEngineBase64(tavix::codec::desCbc("key00000", plain, false));
+    const QByteArray rc4 = tavix::codec::encodeEngineBase64(tavix::codec::rc4("key", plain));
     const std::string aesPrevious = TX_utils_decodeAes(TX_utils_encodeAes("a", "key"), "key");
     EXPECT_STREQ(TX_utils_decodeAes(aes.constData(), "key"), "");
     const std::string desPrevious = TX_utils_decodeDes(TX_utils_encodeDes("b", "key"), "key");

@@ -51,7 +51,7 @@ TEST(DeviceLive, PowerAndVolumeGiveTheirRangesOrFallBacks)
 
 TEST(DeviceLive, ScreenQueriesFollowQtsScreens)
 {
-    const QRect primary = tavix::primaryScreenGeometry();
+    const QRect primary = tavix::core::primaryScreenGeometry();
     EXPECT_EQ(TX_device_width(), primary.width());
     EXPECT_EQ(TX_device_height(), primary.height());
     EXPECT_EQ(TX_device_isScreenOn(), !QGuiApplication::screens().isEmpty());

@@ -134,7 +134,7 @@ TEST(ListingSlots, NamesLongerThanASlotAreCutAtAWholeCharacter)
     for (int i = 0; i < 200; ++i)
         name += "\xe6\x96\x87";
     std::vector<char> buffer(2 * 512, '\x7f');
-    tavix::storeInSlot(buffer.data(), name);
+    tavix::file::storeInSlot(buffer.data(), name);
     EXPECT_EQ(std::strlen(buffer.data()), 510u);  // 170 whole characters
     EXPECT_EQ(QByteArray(buffer.data()), name.left(510));
     EXPECT_EQ(buffer[511], '\x7f');

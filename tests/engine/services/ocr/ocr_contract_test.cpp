@@ -211,7 +211,7 @@ TEST_F(OcrContract, TheWorkingImageIsRecognisedThroughATemporaryPicture)
     qputenv("TAVIX_FAKE_OCR_CUE", "image");
     EXPECT_EQ(std::string(TX_ocr_imgTextImage()).rfind("no image ", 0), 0u) << "null working image";
 
-    tavix::sharedRecord().image = samplePicture();
+    tavix::core::sharedRecord().image = samplePicture();
     const char* text = TX_ocr_imgTextImage();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(std::string(text).rfind("image ", 0), 0u) << text;
@@ -227,7 +227,7 @@ TEST_F(OcrContract, WithoutATemporaryFolderNothingRunsAndNullComesBack)
     writeAll(app.filePath("not-a-folder"), "file");
     qputenv("TMPDIR", QFile::encodeName(app.filePath("not-a-folder")));
     qputenv("TAVIX_FAKE_OCR_CUE", "args");
-    tavix::sharedRecord().image = samplePicture();
+    tavix::core::sharedRecord().image = samplePicture();
     LogCapture log;
     EXPECT_EQ(TX_ocr_imgText(pngBase64(samplePicture()).constData()), nullptr);
     EXPECT_EQ(TX_ocr_imgTextImage(), nullptr);

@@ -71,7 +71,7 @@ TEST_F(RealTesseract, ReadsSimplifiedChineseFromTheWorkingImage)
     if (!QFontDatabase().families().contains("WenQuanYi Micro Hei"))
         GTEST_SKIP() << "needs a CJK font (fonts-wqy-microhei)";
     TX_api_initialize();
-    tavix::sharedRecord().image = render(QStringLiteral("中文识别"), "WenQuanYi Micro Hei");
+    tavix::core::sharedRecord().image = render(QStringLiteral("中文识别"), "WenQuanYi Micro Hei");
     const char* text = TX_ocr_imgTextImage();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(withoutSpaces(text), QStringLiteral("中文识别"));

@@ -16,7 +16,7 @@
 #include "log_capture.h"
 #include "tavix.h"
 
-using tavix::sharedRecord;
+using tavix::core::sharedRecord;
 using tavix::test::LogCapture;
 
 namespace {
