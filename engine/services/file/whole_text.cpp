@@ -18,7 +18,8 @@ constexpr qint64 kMaxTextFile = qint64(512) * 1024 * 1024;
 QString readWholeText(const QString& path, const QByteArray& encoding, const char* function)
 {
     QFile file(path);
-    if (path.isEmpty() || refuseSpecialFile(path, function) || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || core::refuseSpecialFile(path, function)
+        || !file.open(QIODevice::ReadOnly))
         return QString();
     if (file.size() > kMaxTextFile) {
         qWarning().noquote() << "Cannot read" << path << ": larger than" << kMaxTextFile << "bytes";

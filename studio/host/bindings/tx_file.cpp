@@ -32,7 +32,7 @@ const QString kUtf8 = QStringLiteral("UTF-8");
 // A path as the engine's file family takes it: backslashes separate too.
 QString filePath(const QString& path)
 {
-    return tavix::pathArg(utf8(path).constData());
+    return tavix::file::pathArg(utf8(path).constData());
 }
 
 // Texts end at a zero character, as they do when they cross the C interface.
