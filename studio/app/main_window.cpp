@@ -111,10 +111,10 @@ void MainWindow::setUpForm()
 void MainWindow::setUpButtons()
 {
     ui->btStar->hide();
-    for (const ToolbarButton& spec : kToolbarButtons) {
-        QPushButton* button = ui->*spec.button;
-        button->setToolTip(QString::fromUtf8(spec.tooltip));
-        button->setStyleSheet(buttonStyleSheet(QString::fromLatin1(spec.picture)));
+    for (const ToolbarButton& entry : kToolbarButtons) {
+        QPushButton* button = ui->*entry.button;
+        button->setToolTip(QString::fromUtf8(entry.tooltip));
+        button->setStyleSheet(buttonStyleSheet(QString::fromLatin1(entry.picture)));
     }
     connect(ui->btStepover, &QPushButton::clicked, this, &MainWindow::on_btStep_over_clicked);
     connect(ui->btStepinto, &QPushButton::clicked, this, &MainWindow::on_btStep_into_clicked);
@@ -124,11 +124,11 @@ void MainWindow::setUpButtons()
 
 void MainWindow::createShortcuts()
 {
-    for (const ToolbarButton& spec : kToolbarButtons) {
-        if (!spec.key)
+    for (const ToolbarButton& entry : kToolbarButtons) {
+        if (!entry.key)
             continue;
-        QPushButton* button = ui->*spec.button;
-        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(spec.key)), this);
+        QPushButton* button = ui->*entry.button;
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(entry.key)), this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
     }

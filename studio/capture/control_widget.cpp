@@ -19,14 +19,14 @@ namespace vantor {
 
 namespace {
 
-struct ToolButtonSpec {
+struct ToolButtonEntry {
     const char* objectName;
     const char* picture;
     const char* toolTip;
 };
 
 // The bar's tool buttons in their order on the form.
-const ToolButtonSpec kToolButtons[] = {
+const ToolButtonEntry kToolButtons[] = {
     {"rectangleBtn", ":/image/control_01.jpg", "画矩形"},
     {"drawRoundBtn", ":/image/control_02.jpg", "画圆"},
     {"arrowBtn", ":/image/control_03.jpg", "画箭头"},
@@ -55,14 +55,14 @@ ControlWidget::ControlWidget(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
 
-    for (const ToolButtonSpec& spec : kToolButtons) {
+    for (const ToolButtonEntry& entry : kToolButtons) {
         auto* button = new QToolButton(this);
-        button->setObjectName(QLatin1String(spec.objectName));
-        button->setIcon(QIcon(QLatin1String(spec.picture)));
+        button->setObjectName(QLatin1String(entry.objectName));
+        button->setIcon(QIcon(QLatin1String(entry.picture)));
         button->setIconSize(kIconSize);
         button->setFixedSize(kIconSize);
         button->setAutoRaise(true);
-        button->setToolTip(QString::fromUtf8(spec.toolTip));
+        button->setToolTip(QString::fromUtf8(entry.toolTip));
         layout->addWidget(button);
         if (button->objectName() == QLatin1String("cancelBtn"))
             cancelBtn_ = button;
