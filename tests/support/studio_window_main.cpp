@@ -1,6 +1,8 @@
-// Test main for the studio's window: a private home and settings folder, so
-// that the window's recent-file list never meets a user's.
+// Test main for the studio's windows (main window, recorder, screenshot tool): a private
+// home and settings folder, so that the recent-file list of the tests never meets a
+// user's, then the application object the windows need.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
