@@ -6,6 +6,7 @@
 #include <mmdeviceapi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "common/conversions.h"
@@ -55,6 +56,23 @@ std::string firstField(std::initializer_list<const wchar_t*> names)
             return field;
     }
     return {};
+}
+
+// The raw SMBIOS tables; empty where the system offers none.
+std::vector<std::uint8_t> smbiosTables()
+{
+    constexpr DWORD kRawSmbios = 0x52534D42;  // 'RSMB'
+    constexpr std::size_t kHeader = 8;        // calling method, versions, DMI revision, length
+    const UINT size = GetSystemFirmwareTable(kRawSmbios, 0, nullptr, 0);
+    if (size <= kHeader)
+        return {};
+    std::vector<std::uint8_t> raw(size);
+    if (GetSystemFirmwareTable(kRawSmbios, 0, raw.data(), size) != size)
+        return {};
+    DWORD length = 0;
+    std::memcpy(&length, raw.data() + 4, sizeof length);
+    const std::size_t end = kHeader + std::min<std::size_t>(length, size - kHeader);
+    return std::vector<std::uint8_t>(raw.begin() + kHeader, raw.begin() + std::ptrdiff_t(end));
 }
 
 // gdi32's gamma calls, looked up at run time, and the screen's device context;
@@ -130,6 +148,56 @@ private:
 
 }  // namespace
 
+std::string smbiosText(const std::uint8_t* tables, std::size_t size, std::uint8_t type,
+                       std::uint8_t field)
+{
+    constexpr std::uint8_t kEndOfTable = 127;
+    std::size_t at = 0;
+    while (tables && at + 4 <= size) {
+        const std::uint8_t structureType = tables[at];
+        const std::uint8_t length = tables[at + 1];
+        if (length < 4 || at + length > size)
+            return {};
+        // The formatted part is followed by its strings, each ending in a
+        // zero byte, and one more zero byte after the last (two when none).
+        std::size_t strings = at + length;
+        std::size_t next = strings;
+        while (next + 1 < size && (tables[next] != 0 || tables[next + 1] != 0))
+            ++next;
+        if (next + 1 >= size)
+            return {};
+        next += 2;
+        if (structureType == type) {
+            if (field >= length || tables[at + field] == 0)
+                return {};
+            std::size_t index = tables[at + field];
+            std::size_t start = strings;
+            while (--index > 0) {
+                while (start < next && tables[start] != 0)
+                    ++start;
+                ++start;
+                if (start >= next || tables[start] == 0)
+                    return {};  // fewer strings than the index says
+            }
+            std::string text;
+            for (std::size_t i = start; i < next && tables[i] != 0; ++i) {
+                const std::uint8_t byte = tables[i];
+                if (byte < 0x80) {
+                    text += char(byte);
+                } else {
+                    text += char(0xC0 | (byte >> 6));
+                    text += char(0x80 | (byte & 0x3F));
+                }
+            }
+            return text;
+        }
+        if (structureType == kEndOfTable)
+            return {};
+        at = next;
+    }
+    return {};
+}
+
 device::Firmware WinDevice::firmware()
 {
     device::Firmware firmware;
@@ -138,6 +206,12 @@ device::Firmware WinDevice::firmware()
     firmware.biosVendor = firstField({L"BIOSVendor"});
     firmware.biosVersion = firstField({L"BIOSVersion"});
     firmware.biosSerial = firstField({L"SystemSerialNumber"});
+    if (firmware.biosSerial.empty()) {
+        // Windows keeps no serial number in the registry: the system
+        // information structure (type 1) has it at byte 7.
+        const std::vector<std::uint8_t> tables = smbiosTables();
+        firmware.biosSerial = convert::firmwareField(smbiosText(tables.data(), tables.size(), 1, 7));
+    }
     return firmware;
 }
 

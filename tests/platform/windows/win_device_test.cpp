@@ -67,7 +67,8 @@ public:
         for (const auto& [name, old] : saved_) {
             if (old.present)
                 RegSetValueExW(key_, name.c_str(), 0, old.type,
-                               reinterpret_cast<const BYTE*>(old.data.data()), DWORD(old.data.size()));
+                               reinterpret_cast<const BYTE*>(old.data.data()),
+                               DWORD(old.data.size()));
             else
                 RegDeleteValueW(key_, name.c_str());
         }
@@ -81,14 +82,14 @@ public:
         return RegSetValueExW(key_, name.c_str(), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(value.c_str()),
                               DWORD((value.size() + 1) * sizeof(wchar_t)))
-               == ERROR_SUCCESS;
+            == ERROR_SUCCESS;
     }
     bool setNumber(const std::wstring& name, DWORD value)
     {
         save(name);
         return RegSetValueExW(key_, name.c_str(), 0, REG_DWORD,
                               reinterpret_cast<const BYTE*>(&value), sizeof value)
-               == ERROR_SUCCESS;
+            == ERROR_SUCCESS;
     }
     void remove(const std::wstring& name)
     {
@@ -108,11 +109,12 @@ private:
             return;
         Old old;
         DWORD size = 0;
-        if (RegQueryValueExW(key_, name.c_str(), nullptr, &old.type, nullptr, &size) == ERROR_SUCCESS) {
+        if (RegQueryValueExW(key_, name.c_str(), nullptr, &old.type, nullptr, &size)
+            == ERROR_SUCCESS) {
             old.data.resize(size);
             old.present = RegQueryValueExW(key_, name.c_str(), nullptr, &old.type,
                                            reinterpret_cast<BYTE*>(old.data.data()), &size)
-                          == ERROR_SUCCESS;
+                == ERROR_SUCCESS;
         }
         saved_[name] = old;
     }
@@ -136,7 +138,9 @@ TEST(WinDevice, FirmwareComesFromTheRegistrysDescription)
     const device::Firmware firmware = WinDevice().firmware();
     EXPECT_EQ(firmware.boardVendor, "Contoso Boards");
     // A placeholder counts as missing; the system's product name stands in.
-    EXPECT_EQ(firmware.boardName, "X-100 \xc3\xa9" "dition \xe4\xb8\xbb\xe6\x9d\xbf");
+    EXPECT_EQ(firmware.boardName,
+              "X-100 \xc3\xa9"
+              "dition \xe4\xb8\xbb\xe6\x9d\xbf");
     EXPECT_EQ(firmware.biosVendor, "Fabrikam");
     EXPECT_EQ(firmware.biosVersion, "");
     EXPECT_EQ(firmware.biosSerial, "SN-0042");
@@ -147,6 +151,71 @@ TEST(WinDevice, FirmwareComesFromTheRegistrysDescription)
     const device::Firmware second = WinDevice().firmware();
     EXPECT_EQ(second.boardVendor, "");
     EXPECT_EQ(second.biosVersion, std::string(3000, '7'));
+}
+
+// Raw SMBIOS structures: a header (type, length, handle), `formatted` more
+// bytes, then the strings and the closing zero.
+std::vector<std::uint8_t> structure(std::uint8_t type, std::vector<std::uint8_t> formatted,
+                                    std::vector<std::string> strings)
+{
+    std::vector<std::uint8_t> bytes = {type, std::uint8_t(4 + formatted.size()), 0x10, 0x00};
+    for (std::uint8_t byte : formatted)
+        bytes.push_back(byte);
+    for (const std::string& text : strings) {
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        bytes.push_back(0);
+    }
+    if (strings.empty())
+        bytes.push_back(0);
+    bytes.push_back(0);
+    return bytes;
+}
+
+std::vector<std::uint8_t> join(std::initializer_list<std::vector<std::uint8_t>> parts)
+{
+    std::vector<std::uint8_t> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+TEST(WinDevice, SmbiosTextsTable)
+{
+    // BIOS (type 0): vendor at byte 4, version at 5. System (type 1): serial at 7.
+    const auto bios = structure(0, {1, 2, 0, 0}, {"Fabrikam", "1.2.3"});
+    const auto system = structure(1, {1, 2, 3, 4, 0}, {"Maker", "Product", "Ver", "SN-0042"});
+    const auto noStrings = structure(1, {0, 0, 0, 0}, {});
+    const auto latin = structure(1, {0, 0, 0, 1}, {std::string("caf\xe9")});
+    const auto end = structure(127, {}, {});
+    const auto good = join({bios, system, end});
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> tables;
+        std::uint8_t type, field;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"serial", good, 1, 7, "SN-0042"},
+        {"first string", good, 1, 4, "Maker"},
+        {"vendor", good, 0, 4, "Fabrikam"},
+        {"version", good, 0, 5, "1.2.3"},
+        {"index zero: no string", good, 0, 6, ""},
+        {"index past the strings", join({structure(1, {0, 0, 0, 9}, {"a", "b"}), end}), 1, 7, ""},
+        {"field past the structure", good, 0, 12, ""},
+        {"no such type", good, 2, 4, ""},
+        {"after the end of the table", join({end, system}), 1, 7, ""},
+        {"a structure without strings", join({noStrings, system}), 1, 7, ""},
+        {"latin-1 bytes", latin, 1, 7, "caf\xc3\xa9"},
+        {"length past the data", {1, 40, 0, 0, 1, 2}, 1, 4, ""},
+        {"length below the header", {1, 2, 0, 0, 0, 0}, 1, 0, ""},
+        {"strings without their end", {1, 8, 0, 0, 0, 0, 0, 1, 'S', 'N'}, 1, 7, ""},
+        {"empty", {}, 1, 7, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(smbiosText(c.tables.data(), c.tables.size(), c.type, c.field), c.expected);
+    }
+    EXPECT_EQ(smbiosText(nullptr, 100, 1, 7), "");
 }
 
 TEST(WinDevice, GammaRoundTripsOrIsCleanlyRefused)
