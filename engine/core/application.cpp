@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <exception>
 
+#include "qt_screen.h"
 #include "tavix/platform/backends.h"
 
 namespace tavix::core {
@@ -32,6 +33,8 @@ bool platformChosenByUser()
 
 void ensureApplication()
 {
+    // The platform layer's lines join the program's log whoever built the application object.
+    platform::qt::installLogSink();
     if (QCoreApplication::instance())
         return;
     const bool native = platformChosenByUser() || platform::displayReachable();

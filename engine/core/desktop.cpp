@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "tavix/platform/backends.h"
+#include "qt_screen.h"
 
 namespace tavix::core {
 
@@ -27,7 +27,7 @@ QImage grabScreen(const QRect& area)
         qWarning("Cannot grab the screen before TX_api_initialize");
         return {};
     }
-    return platform::screen().grab(area);
+    return platform::qt::grabScreen(area);
 }
 
 }  // namespace tavix::core

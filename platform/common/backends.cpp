@@ -1,17 +1,14 @@
 #include "tavix/platform/backends.h"
 
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QLoggingCategory>
+#include <cstdlib>
 #include <mutex>
+#include <string>
 
 #include "native.h"
-#include "qt_screen.h"
+#include "tavix/platform/log.h"
 #include "tavix/platform/recording_input.h"
 
 namespace tavix::platform {
-
-Q_LOGGING_CATEGORY(lcPlatform, "tavix.platform")
 
 namespace {
 
@@ -35,38 +32,37 @@ private:
     void warnOnce()
     {
         std::call_once(warned_, [] {
-            qCWarning(lcPlatform) << "No input injection available (no display or no XTest): "
-                                     "mouse and keyboard events are dropped";
+            logLine("No input injection available (no display or no XTest): "
+                    "mouse and keyboard events are dropped");
         });
     }
     std::once_flag warned_;
 };
 
+// A machine that tells nothing and refuses every change.
+class NullDevice : public device::DeviceBackend {
+public:
+    device::Firmware firmware() override { return {}; }
+    device::PowerStatus powerStatus() override { return {}; }
+    std::string systemName() override { return {}; }
+    bool setGammaRamp(const device::GammaRamp&) override { return false; }
+    std::vector<std::uint16_t> currentGammaRed() override { return {}; }
+    std::optional<device::MasterVolume> masterVolume() override { return std::nullopt; }
+};
+
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 std::unique_ptr<InputBackend> chooseInput()
 {
-    const QByteArray chosen = qgetenv("TAVIX_INPUT_BACKEND");
-    if (chosen == "recording")
-        return std::make_unique<RecordingInput>(0, qgetenv("TAVIX_INPUT_LOG").toStdString());
+    if (environment("TAVIX_INPUT_BACKEND") == "recording")
+        return std::make_unique<RecordingInput>(0, environment("TAVIX_INPUT_LOG"));
     if (auto native = native::createInput())
         return native;
     return std::make_unique<NullInput>();
-}
-
-bool headless()
-{
-    const QString name = QGuiApplication::platformName();
-    return name == QLatin1String(headlessPlatformName()) || name == QLatin1String("minimal");
-}
-
-std::unique_ptr<ScreenBackend> chooseScreen()
-{
-    if (headless()) {
-        qCWarning(lcPlatform) << "No screen to grab: the application runs without a display";
-        return std::make_unique<NullScreen>();
-    }
-    if (auto native = native::createScreen())
-        return native;
-    return std::make_unique<QtScreen>();
 }
 
 std::mutex inputMutex;
@@ -90,14 +86,18 @@ std::unique_ptr<InputBackend> replaceInput(std::unique_ptr<InputBackend> backend
     return previous;
 }
 
-ScreenBackend& screen()
+ScreenBackend* screen()
 {
-    // Chosen once the application object exists; before that nothing can be grabbed.
-    if (!qGuiApp) {
-        static NullScreen none;
-        return none;
-    }
-    static const std::unique_ptr<ScreenBackend> backend = chooseScreen();
+    static const std::unique_ptr<ScreenBackend> backend = native::createScreen();
+    return backend.get();
+}
+
+device::DeviceBackend& deviceBackend()
+{
+    static const std::unique_ptr<device::DeviceBackend> backend = [] {
+        std::unique_ptr<device::DeviceBackend> native = native::createDevice();
+        return native ? std::move(native) : std::make_unique<NullDevice>();
+    }();
     return *backend;
 }
 

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <memory>
 
-#include "tavix/platform/device.h"
+#include "linux_device.h"
 
 namespace tavix::platform::device {
 
@@ -39,7 +39,7 @@ snd_mixer_elem_t* masterElement(snd_mixer_t* mixer)
 
 }  // namespace
 
-std::optional<MasterVolume> masterVolume()
+std::optional<MasterVolume> alsaMasterVolume()
 {
     QuietAlsa quietAlsa;
     snd_mixer_t* raw = nullptr;

@@ -4,6 +4,10 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
+#include <vector>
+
+#include "tavix/platform/processes.h"
 
 namespace vantor {
 
@@ -11,11 +15,12 @@ namespace vantor {
 // name is "Vantor.exe").
 QString studioExecutableName();
 
-// True when a process other than `ownPid` runs an executable named exactly
-// `executableName` (case-sensitive) for this user on this desktop (the same
-// DISPLAY). False also when the process table cannot be read: the studio
-// then starts. `procRoot` is the process file system ("/proc").
-bool anotherInstanceRunning(const QString& executableName, qint64 ownPid,
-                            const QString& procRoot = QStringLiteral("/proc"));
+// True when a process other than `ownPid` in `snapshot` runs an executable
+// named exactly `executableName` (case-sensitive). False also without a
+// snapshot (the process table could not be read): the studio then starts.
+bool anotherInstanceRunning(
+    const QString& executableName, qint64 ownPid,
+    const std::optional<std::vector<tavix::platform::ProcessEntry>>& snapshot =
+        tavix::platform::processSnapshot());
 
 }  // namespace vantor

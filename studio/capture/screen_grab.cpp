@@ -3,13 +3,13 @@
 #include <QDebug>
 #include <QGuiApplication>
 
-#include "tavix/platform/backends.h"
+#include "qt_screen.h"
 
 namespace vantor {
 
 QImage grabPrimaryScreen()
 {
-    QImage grab = tavix::platform::screen().grab();
+    QImage grab = tavix::platform::qt::grabScreen();
     if (grab.isNull())
         qWarning().noquote() << "Screen capture: the primary screen cannot be grabbed (platform"
                              << QGuiApplication::platformName() << ")";

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "event_record.h"
-#include "tavix/platform/capture_session.h"
+#include "capture_session.h"
 
 namespace vantor {
 
@@ -18,7 +18,7 @@ struct HookState {
     GlobalInputHooks::MouseCallback mouse;
     GlobalInputHooks::KeyboardCallback keyboard;
     QVector<quint32> keysDown;
-    std::unique_ptr<tavix::platform::CaptureSession> session;
+    std::unique_ptr<tavix::platform::qt::CaptureSession> session;
     qint64 deliveringTime = 0;  // 0: not handing an event over
 };
 
@@ -97,7 +97,7 @@ bool GlobalInputHooks::install(QString* error)
         return true;
     if (!hooks.session)
         hooks.session =
-            std::make_unique<tavix::platform::CaptureSession>(&GlobalInputHooks::deliver);
+            std::make_unique<tavix::platform::qt::CaptureSession>(&GlobalInputHooks::deliver);
     // A key released while nothing listened would otherwise stay "held" and
     // swallow its next press.
     hooks.keysDown.clear();

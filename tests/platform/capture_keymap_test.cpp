@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "display.h"
-#include "x11/x11_keymap.h"
+#include "linux/x11/x11_keymap.h"
 #include "x11_key_translator.h"
 #include "xtest_injector.h"
 

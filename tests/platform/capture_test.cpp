@@ -10,7 +10,7 @@
 
 #include "display.h"
 #include "log_capture.h"
-#include "tavix/platform/capture_session.h"
+#include "capture_session.h"
 #include "tavix/platform/scripted_capture.h"
 #include "x11_record_capture.h"
 #include "xtest_injector.h"
@@ -18,7 +18,7 @@
 namespace {
 
 using tavix::platform::CaptureEvent;
-using tavix::platform::CaptureSession;
+using tavix::platform::qt::CaptureSession;
 using tavix::platform::ScriptedCapture;
 using tavix::test::XTestInjector;
 

@@ -9,13 +9,18 @@
 #include "core/desktop.h"
 #include "core/text.h"
 #include "device_texts.h"
-#include "tavix/platform/device.h"
+#include "tavix/platform/backends.h"
 
 using tavix::core::ResultText;
 
 namespace tavix::device {
 
-namespace device = platform::device;
+namespace {
+platform::device::DeviceBackend& device()
+{
+    return platform::deviceBackend();
+}
+}  // namespace
 
 namespace {
 constexpr std::size_t kTextSize = 1024;
@@ -30,7 +35,7 @@ const char* baseOS()
     return result.set(devicetext::windowsVersionName(int(QSysInfo::windowsVersion())));
     QT_WARNING_POP
 #else
-    const QString name = device::osPrettyName();
+    const QString name = QString::fromStdString(device().systemName());
     return result.set(name.isEmpty() ? QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion() : name);
 #endif
 }
@@ -38,13 +43,13 @@ const char* baseOS()
 const char* board()
 {
     static ResultText<kTextSize> result;
-    return result.set(devicetext::firmwareText(devicetext::boardLines(device::readFirmware())));
+    return result.set(devicetext::firmwareText(devicetext::boardLines(device().firmware())));
 }
 
 const char* bootLoader()
 {
     static ResultText<kTextSize> result;
-    return result.set(devicetext::firmwareText(devicetext::biosLines(device::readFirmware())));
+    return result.set(devicetext::firmwareText(devicetext::biosLines(device().firmware())));
 }
 
 const char* getBrightness()
@@ -57,22 +62,22 @@ const char* getBrightness()
 
 int getBattery()
 {
-    return device::readPowerStatus().batteryPercent;
+    return device().powerStatus().batteryPercent;
 }
 
 bool isCharging()
 {
-    return devicetext::onMainsPower(device::readPowerStatus().acLine);
+    return devicetext::onMainsPower(device().powerStatus().acLine);
 }
 
 bool setBrightness(int num)
 {
-    return device::setGammaRamp(devicetext::gammaRamp(num));
+    return device().setGammaRamp(devicetext::gammaRamp(num));
 }
 
 int getMusicMaxVolume()
 {
-    const std::optional<device::MasterVolume> master = device::masterVolume();
+    const std::optional<platform::device::MasterVolume> master = device().masterVolume();
     if (!master)
         return -1;
     return int(std::trunc(master->maxDb * master->scalar));

@@ -2,19 +2,11 @@
 
 #include <algorithm>
 
+#include "tavix/platform/conversions.h"
+
 namespace tavix::devicetext {
 
 namespace {
-
-struct WindowsName {
-    int identifier;
-    const char* name;
-};
-
-constexpr WindowsName kWindowsNames[] = {
-    {0x20, "Windows 2000"}, {0x30, "Windows XP"}, {0x80, "Windows Vista"}, {0x90, "Windows 7"},
-    {0xA0, "Windows 8"},    {0xB0, "Windows 8.1"}, {0xC0, "Windows 10"},
-};
 
 // Each label, in the order tested, with what goes before its value.
 struct Label {
@@ -31,20 +23,17 @@ constexpr Label kLabels[] = {
 
 const QString kUnknown = QStringLiteral("Unknown");
 
-void addLine(QString& lines, const char* label, const QString& value)
+void addLine(QString& lines, const char* label, const std::string& value)
 {
-    if (!value.isEmpty())
-        lines += QLatin1String(label) + QLatin1Char(' ') + value + QLatin1Char('\n');
+    if (!value.empty())
+        lines += QLatin1String(label) + QLatin1Char(' ') + QString::fromStdString(value) + QLatin1Char('\n');
 }
 
 }  // namespace
 
 QString windowsVersionName(int identifier)
 {
-    for (const WindowsName& entry : kWindowsNames)
-        if (entry.identifier == identifier)
-            return QLatin1String(entry.name);
-    return QStringLiteral("Unknown Windows Version (") + QString::number(identifier) + QLatin1Char(')');
+    return QString::fromStdString(platform::convert::windowsVersionName(identifier));
 }
 
 QString firmwareText(const QString& output)

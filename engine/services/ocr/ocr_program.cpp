@@ -2,17 +2,15 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
+#include <string>
+#include <vector>
+
+#include "tavix/platform/processes.h"
 
 namespace tavix::ocr {
 
 namespace {
 
-#ifdef Q_OS_WIN
-constexpr char kProgramName[] = "tesseract-dll.exe";
-#else
-constexpr char kProgramName[] = "tesseract";
-#endif
 constexpr char kLanguage[] = "chi_sim";
 constexpr int kTimeLimitMs = 30000;
 // A result file is text; anything larger than this is not the program's answer.
@@ -32,7 +30,7 @@ QString applicationFolder()
 
 QString programPath(const QString& appFolder)
 {
-    return appFolder + QStringLiteral("/ocr/") + QLatin1String(kProgramName);
+    return appFolder + QStringLiteral("/ocr/") + QLatin1String(platform::ocrProgramName());
 }
 
 QStringList programArguments(const QString& imagePath, const QString& workFolder)
@@ -48,23 +46,20 @@ QString resultFilePath(const QString& workFolder)
 
 bool runProgram(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    // What the program prints is not used; discarding it at the source keeps
-    // a chatty program from filling memory while it runs.
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments);
+    std::vector<std::string> argumentList;
+    for (const QString& argument : arguments)
+        argumentList.push_back(argument.toStdString());
     const int limit = timeLimitOverride > 0 ? timeLimitOverride : kTimeLimitMs;
-    if (!process.waitForStarted(limit)) {
-        qWarning("OCR program %s did not start: %s", qUtf8Printable(program), qUtf8Printable(process.errorString()));
+    const platform::ChildRun run = platform::runHidden(program.toStdString(), argumentList, limit);
+    switch (run.outcome) {
+    case platform::ChildRun::NotStarted:
+        qWarning("OCR program %s did not start: %s", qUtf8Printable(program), run.error.c_str());
         return false;
-    }
-    process.closeWriteChannel();
-    if (!process.waitForFinished(limit)) {
+    case platform::ChildRun::TimedOut:
         qWarning("OCR program still running after %d ms; stopped", limit);
-        process.kill();
-        process.waitForFinished(-1);
         return false;
+    case platform::ChildRun::Finished:
+        break;
     }
     return true;
 }

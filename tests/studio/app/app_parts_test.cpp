@@ -169,35 +169,17 @@ TEST(VariableTable, OneRowPerVariable)
     EXPECT_EQ(empty->rowCount(), 0);
 }
 
-// A process table laid out as /proc lays it out, with the entries the check reads.
-class ProcessTable : public ::testing::Test {
-protected:
-    void addProcess(qint64 pid, const QByteArray& name, const QByteArray& display)
-    {
-        const QString dir = dir_.filePath(QString::number(pid));
-        ASSERT_TRUE(QDir().mkpath(dir));
-        writeBytes(dir + "/comm", name + "\n");
-        QByteArray environment = QByteArray("HOME=/h") + '\0' + "DISPLAY=" + display + '\0';
-        writeBytes(dir + "/environ", environment + "TERM=x" + '\0');
-    }
-
-    QTemporaryDir dir_;
-};
-
-TEST_F(ProcessTable, FindsAnotherStudioOnTheSameDesktopOnly)
+TEST(SingleInstance, AnotherStudioIsOneWithTheExactNameAndAnotherPid)
 {
-    const QByteArray display = qgetenv("DISPLAY");
-    addProcess(100, "bash", display);
-    addProcess(101, "vantor", display);        // other letter case
-    addProcess(102, "Vantor-old", display);    // other name
-    addProcess(103, "Vantor", display + "9");  // another desktop
-    addProcess(200, "Vantor", display);        // ourselves
-    writeBytes(dir_.filePath("self"), "not a process");
-    EXPECT_FALSE(anotherInstanceRunning("Vantor", 200, dir_.path()));
-
-    addProcess(300, "Vantor", display);
-    EXPECT_TRUE(anotherInstanceRunning("Vantor", 200, dir_.path()));
-    EXPECT_FALSE(anotherInstanceRunning("Vantor", 300, dir_.path() + "/none"));
+    using tavix::platform::ProcessEntry;
+    const std::vector<ProcessEntry> table = {
+        {100, "bash"}, {101, "vantor"}, {102, "Vantor-old"}, {200, "Vantor"}};
+    EXPECT_FALSE(anotherInstanceRunning("Vantor", 200, table));  // ourselves only
+    std::vector<ProcessEntry> withSecond = table;
+    withSecond.push_back({300, "Vantor"});
+    EXPECT_TRUE(anotherInstanceRunning("Vantor", 200, withSecond));
+    // No process table: the studio starts.
+    EXPECT_FALSE(anotherInstanceRunning("Vantor", 300, std::nullopt));
 }
 
 TEST(SingleInstance, TheTestProgramIsNotAStudio)

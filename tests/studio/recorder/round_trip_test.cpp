@@ -23,7 +23,7 @@
 #include "display.h"
 #include "recorder_driver.h"
 #include "recording_script.h"
-#include "x11/x11_keymap.h"
+#include "linux/x11/x11_keymap.h"
 
 #include <X11/keysym.h>
 

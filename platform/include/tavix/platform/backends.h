@@ -3,13 +3,17 @@
 
 #include <memory>
 
+#include "tavix/platform/device.h"
 #include "tavix/platform/input.h"
 #include "tavix/platform/screen.h"
 
 namespace tavix::platform {
 
 InputBackend& input();
-ScreenBackend& screen();
+// The system's own screen grab; null where there is none (no display, or a
+// display server the backend cannot read), and the caller falls back.
+ScreenBackend* screen();
+device::DeviceBackend& deviceBackend();
 
 // Replaces the input backend (tests install a recording one) and returns the
 // previous one so that it can be put back.

@@ -1,8 +1,8 @@
 // Grabs of the primary screen.
 #pragma once
 
-#include <QImage>
-#include <QRect>
+#include "tavix/platform/geometry.h"
+#include "tavix/platform/pixels.h"
 
 namespace tavix::platform {
 
@@ -11,10 +11,9 @@ public:
     virtual ~ScreenBackend() = default;
 
     // Grabs `area` (desktop pixels, origin at the primary screen's top left);
-    // the default QRect() means the whole primary screen. Returns a 32-bit image
-    // (QImage::Format_RGB32 or ARGB32), or a null image when the area is not
-    // inside the primary screen or no grab is possible.
-    virtual QImage grab(const QRect& area = QRect()) = 0;
+    // the default Rect means the whole primary screen. A null buffer when the
+    // area is not inside the primary screen or no grab is possible.
+    virtual PixelBuffer grab(const Rect& area = Rect()) = 0;
 };
 
 }  // namespace tavix::platform

@@ -1,12 +1,12 @@
 // X11: the display's gamma ramp through RandR, on the primary output's CRTC.
-// Qt's headers come before X11's, whose macros clash with Qt's names.
-#include "tavix/platform/device.h"
+#include "x11_gamma.h"
+
 #include "x11_connection.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
-namespace tavix::platform::device {
+namespace tavix::platform::x11 {
 
 namespace {
 
@@ -49,7 +49,7 @@ RRCrtc gammaCrtc(Display* display)
 
 std::vector<std::uint16_t> currentGammaRed()
 {
-    x11::Connection* connection = x11::Connection::instance();
+    Connection* connection = Connection::instance();
     if (!connection)
         return {};
     std::lock_guard<std::mutex> guard(connection->lock());
@@ -65,9 +65,9 @@ std::vector<std::uint16_t> currentGammaRed()
     return red;
 }
 
-bool setGammaRamp(const GammaRamp& ramp)
+bool setGammaRamp(const device::GammaRamp& ramp)
 {
-    x11::Connection* connection = x11::Connection::instance();
+    Connection* connection = Connection::instance();
     if (!connection)
         return false;
     std::lock_guard<std::mutex> guard(connection->lock());
@@ -86,11 +86,11 @@ bool setGammaRamp(const GammaRamp& ramp)
         const std::size_t index = std::size_t(i) * (ramp.size() - 1) / std::size_t(size - 1);
         gamma->red[i] = gamma->green[i] = gamma->blue[i] = ramp[index];
     }
-    const int errorsBefore = x11::Connection::errorCount();
+    const int errorsBefore = Connection::errorCount();
     XRRSetCrtcGamma(display, crtc, gamma);
     XSync(display, False);
     XRRFreeGamma(gamma);
-    return x11::Connection::check("XRRSetCrtcGamma", x11::Connection::errorCount() == errorsBefore);
+    return Connection::check("XRRSetCrtcGamma", Connection::errorCount() == errorsBefore);
 }
 
-}  // namespace tavix::platform::device
+}  // namespace tavix::platform::x11

@@ -2,7 +2,7 @@
 #include <mutex>
 
 #include "tavix/platform/capture.h"
-#include "x11_record_capture.h"
+#include "native.h"
 
 namespace tavix::platform {
 
@@ -22,7 +22,7 @@ std::unique_ptr<CaptureSource> createCaptureSource()
         if (factory())
             return factory()();
     }
-    return std::make_unique<x11::RecordCapture>();
+    return native::createCaptureSource();
 }
 
 void setCaptureSourceFactory(CaptureSourceFactory replacement)

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/native.h"
 #include "x11_keymap.h"
 
 namespace tavix::platform {
@@ -197,9 +198,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<GlobalKeyGrab> GlobalKeyGrab::create(KeyCombination keys,
-                                                     std::function<void()> onPress,
-                                                     std::string* error)
+std::unique_ptr<GlobalKeyGrab> native::createGlobalKeyGrab(KeyCombination keys,
+                                                          std::function<void()> onPress,
+                                                          std::string* error)
 {
     std::string ignored;
     if (!error)

@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include "tavix/platform/conversions.h"
 #include "x11_keymap.h"
 
 namespace tavix::platform::x11 {
@@ -30,11 +31,6 @@ constexpr ButtonFlag kButtonFlags[] = {
     {mouse::kMiddleDown, kMiddle, true}, {mouse::kMiddleUp, kMiddle, false},
 };
 }  // namespace
-
-int denormalise(std::int32_t normalised, int extent)
-{
-    return int(std::llround(double(normalised) * extent / double(mouse::kNormalisedExtent)));
-}
 
 Input::Input(Connection& connection) : connection_(connection) {}
 
@@ -72,8 +68,8 @@ void Input::wheel(std::int32_t delta, unsigned int up, unsigned int down)
 
 void Input::setCursorPos(int x, int y)
 {
-    const QRect screen = connection_.primaryGeometry();
-    motion(screen.x() + x, screen.y() + y);
+    const Rect screen = connection_.primaryGeometry();
+    motion(screen.x + x, screen.y + y);
 }
 
 void Input::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
@@ -81,9 +77,9 @@ void Input::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, st
 {
     if (flags & mouse::kMove) {
         if (flags & mouse::kAbsolute) {
-            const QRect screen = connection_.primaryGeometry();
-            motion(screen.x() + denormalise(dx, screen.width()),
-                   screen.y() + denormalise(dy, screen.height()));
+            const Rect screen = connection_.primaryGeometry();
+            motion(screen.x + convert::fromNormalised(dx, screen.width),
+                   screen.y + convert::fromNormalised(dy, screen.height));
         } else {
             std::lock_guard<std::mutex> guard(connection_.lock());
             Display* display = connection_.display();

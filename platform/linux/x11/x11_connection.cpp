@@ -1,16 +1,14 @@
 #include "x11_connection.h"
 
-#include <QLoggingCategory>
 #include <atomic>
+#include <string>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
 
-namespace tavix::platform {
-Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
-}
+#include "tavix/platform/log.h"
 
 namespace tavix::platform::x11 {
 
@@ -29,8 +27,8 @@ int onXError(Display* display, XErrorEvent* event)
     ++errors;
     char text[256] = {};
     XGetErrorText(display, event->error_code, text, sizeof text);
-    qCWarning(lcPlatform) << "X error" << text << "for request" << event->request_code << "minor"
-                          << event->minor_code;
+    logLine(std::string("X error ") + text + " for request " + std::to_string(event->request_code)
+            + " minor " + std::to_string(event->minor_code));
     return 0;
 }
 
@@ -59,7 +57,7 @@ Connection::Connection(Display* display) : display_(display)
 bool Connection::check(const char* call, bool ok)
 {
     if (!ok)
-        qCWarning(lcPlatform) << call << "failed";
+        logLine(std::string(call) + " failed");
     return ok;
 }
 
@@ -68,7 +66,7 @@ int Connection::errorCount()
     return errors;
 }
 
-QRect Connection::primaryGeometry()
+Rect Connection::primaryGeometry()
 {
     std::lock_guard<std::mutex> guard(mutex_);
     const auto now = std::chrono::steady_clock::now();
@@ -79,11 +77,11 @@ QRect Connection::primaryGeometry()
     return primary_;
 }
 
-QRect Connection::readPrimaryGeometry()
+Rect Connection::readPrimaryGeometry()
 {
     const Window root = DefaultRootWindow(display_);
-    QRect geometry(0, 0, DisplayWidth(display_, DefaultScreen(display_)),
-                   DisplayHeight(display_, DefaultScreen(display_)));
+    Rect geometry{0, 0, DisplayWidth(display_, DefaultScreen(display_)),
+                  DisplayHeight(display_, DefaultScreen(display_))};
     int event = 0, error = 0;
     if (!XRRQueryExtension(display_, &event, &error))
         return geometry;
@@ -98,7 +96,7 @@ QRect Connection::readPrimaryGeometry()
         if (output && output->crtc) {
             if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(display_, resources, output->crtc)) {
                 if (crtc->width > 0 && crtc->height > 0)
-                    geometry = QRect(crtc->x, crtc->y, int(crtc->width), int(crtc->height));
+                    geometry = Rect{crtc->x, crtc->y, int(crtc->width), int(crtc->height)};
                 XRRFreeCrtcInfo(crtc);
             }
         }

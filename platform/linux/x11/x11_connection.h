@@ -2,7 +2,7 @@
 // through check(), which names the call when it fails.
 #pragma once
 
-#include <QRect>
+#include "tavix/platform/geometry.h"
 #include <chrono>
 #include <mutex>
 
@@ -20,7 +20,7 @@ public:
     bool hasShm() const { return hasShm_; }
     // The primary screen in root-window coordinates. Re-read at most once a
     // second: reading it costs server round trips.
-    QRect primaryGeometry();
+    Rect primaryGeometry();
 
     // Logs a failed call under its name; returns `ok`.
     static bool check(const char* call, bool ok);
@@ -33,13 +33,13 @@ public:
 
 private:
     explicit Connection(Display* display);
-    QRect readPrimaryGeometry();
+    Rect readPrimaryGeometry();
 
     Display* display_;
     bool hasXTest_ = false;
     bool hasShm_ = false;
     std::mutex mutex_;
-    QRect primary_;
+    Rect primary_;
     std::chrono::steady_clock::time_point primaryRead_;
 };
 

@@ -1,9 +1,9 @@
-#include "tavix/platform/capture_session.h"
+#include "capture_session.h"
 
 #include <QMetaObject>
 #include <utility>
 
-namespace tavix::platform {
+namespace tavix::platform::qt {
 
 CaptureSession::CaptureSession(Handler handler, QObject* parent)
     : QObject(parent), handler_(std::move(handler))
@@ -82,4 +82,4 @@ void CaptureSession::drain()
     draining_ = false;
 }
 
-}  // namespace tavix::platform
+}  // namespace tavix::platform::qt

@@ -14,7 +14,7 @@
 
 #include "tavix/platform/capture.h"
 
-namespace tavix::platform {
+namespace tavix::platform::qt {
 
 class CaptureSession : public QObject {
     Q_OBJECT
@@ -47,4 +47,4 @@ private:
     bool draining_ = false;
 };
 
-}  // namespace tavix::platform
+}  // namespace tavix::platform::qt

@@ -16,7 +16,7 @@ public:
     static std::unique_ptr<ShmScreen> create(Connection& connection);
     ~ShmScreen() override;
 
-    QImage grab(const QRect& area) override;
+    PixelBuffer grab(const Rect& area) override;
 
     struct Segment;
 

@@ -1,6 +1,5 @@
 #include "x11_record_capture.h"
 
-#include <QLoggingCategory>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -17,7 +16,8 @@
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/record.h>
 
-Q_LOGGING_CATEGORY(lcCapture, "tavix.capture")
+#include "tavix/platform/log.h"
+
 
 namespace tavix::platform::x11 {
 
@@ -50,8 +50,8 @@ int onXError(Display* display, XErrorEvent* event)
     ++captureErrors;
     char text[256] = {};
     XGetErrorText(display, event->error_code, text, sizeof text);
-    qCWarning(lcCapture) << "X error" << text << "for request" << event->request_code << "minor"
-                         << event->minor_code << "on the capture connection";
+    logLine(std::string("X error ") + text + " for request " + std::to_string(event->request_code)
+            + " minor " + std::to_string(event->minor_code) + " on the capture connection");
     return 0;
 }
 
@@ -226,8 +226,7 @@ bool RecordCapture::start(Deliver deliver, std::string* error)
         return true;
     std::string reason;
     if (!open(&reason)) {
-        qCWarning(lcCapture).noquote()
-            << "Global input capture cannot start:" << QString::fromStdString(reason);
+        logLine("Global input capture cannot start: " + reason);
         if (error)
             *error = reason;
         close();
@@ -306,10 +305,10 @@ void RecordCapture::stop()
     {
         std::unique_lock<std::mutex> lock(endMutex_);
         if (!endChanged_.wait_for(lock, std::chrono::seconds(3), [this] { return bool(ended_); })) {
-            qCWarning(lcCapture) << "The X server did not end the RECORD stream; capture abandoned";
+            logLine("The X server did not end the RECORD stream; capture abandoned");
             const char wake = 1;
             if (write(wakePipe_[1], &wake, 1) < 0)
-                qCWarning(lcCapture) << "cannot wake the capture thread";
+                logLine("cannot wake the capture thread");
         }
     }
     thread_.join();
@@ -390,8 +389,8 @@ void RecordCapture::intercept(int category, const unsigned char* data, unsigned 
         const unsigned int group = (pointer.state >> 13) & 3;
         out.virtualKey = keys_.virtualKey(detail, group);
         if (out.virtualKey == 0) {
-            qCWarning(lcCapture) << "No virtual key for X key code" << detail << "in layout group"
-                                 << group << "; the key is not recorded";
+            logLine("No virtual key for X key code " + std::to_string(detail) + " in layout group "
+                    + std::to_string(group) + "; the key is not recorded");
             return;
         }
         out.kind = type == KeyPress ? CaptureEvent::KeyDown : CaptureEvent::KeyUp;

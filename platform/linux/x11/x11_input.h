@@ -6,11 +6,6 @@
 
 namespace tavix::platform::x11 {
 
-// Maps a normalised absolute coordinate (0..65535 over `extent` pixels) back to
-// the pixel it was computed from: the nearest pixel, so that (x * 65536) / extent
-// truncated comes back as x.
-int denormalise(std::int32_t normalised, int extent);
-
 class Input : public InputBackend {
 public:
     explicit Input(Connection& connection);

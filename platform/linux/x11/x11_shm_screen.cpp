@@ -9,7 +9,6 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include "../common/qt_screen.h"
 
 namespace tavix::platform::x11 {
 
@@ -24,9 +23,9 @@ struct ShmScreen::Segment {
 
 namespace {
 
-void releaseSegment(void* segment)
+void releaseSegment(std::uint8_t*, ShmScreen::Segment* segment)
 {
-    static_cast<ShmScreen::Segment*>(segment)->inUse = false;
+    segment->inUse = false;
 }
 
 bool visualIsXrgb(Display* display)
@@ -46,10 +45,10 @@ std::unique_ptr<ShmScreen> ShmScreen::create(Connection& connection)
     if (!connection.hasShm() || !visualIsXrgb(connection.display()))
         return nullptr;
     std::unique_ptr<ShmScreen> screen(new ShmScreen(connection));
-    const QRect primary = connection.primaryGeometry();
+    const Rect primary = connection.primaryGeometry();
     // One trial segment proves that the server can attach ours.
     std::lock_guard<std::mutex> guard(connection.lock());
-    Segment* trial = screen->freeSegment(primary.width(), primary.height());
+    Segment* trial = screen->freeSegment(primary.width, primary.height);
     if (!trial)
         return nullptr;
     trial->inUse = false;
@@ -103,30 +102,30 @@ ShmScreen::Segment* ShmScreen::freeSegment(int width, int height)
     return segment.release();
 }
 
-QImage ShmScreen::grab(const QRect& area)
+PixelBuffer ShmScreen::grab(const Rect& area)
 {
-    const QRect primary = connection_.primaryGeometry();
-    const QRect wanted = areaOnScreen(area, primary);
+    const Rect primary = connection_.primaryGeometry();
+    const Rect wanted = areaOnScreen(area, primary.width, primary.height);
     if (wanted.isEmpty())
         return {};
 
     std::lock_guard<std::mutex> guard(connection_.lock());
     Display* display = connection_.display();
-    Segment* segment = freeSegment(primary.width(), primary.height());
+    Segment* segment = freeSegment(primary.width, primary.height);
     if (!segment)
         return {};
     const int screen = DefaultScreen(display);
     XImage* image = XShmCreateImage(display, DefaultVisual(display, screen),
                                     unsigned(DefaultDepth(display, screen)), ZPixmap,
-                                    segment->info.shmaddr, &segment->info, unsigned(wanted.width()),
-                                    unsigned(wanted.height()));
+                                    segment->info.shmaddr, &segment->info, unsigned(wanted.width),
+                                    unsigned(wanted.height));
     if (!Connection::check("XShmCreateImage", image != nullptr)) {
         segment->inUse = false;
         return {};
     }
     const bool ok = Connection::check(
         "XShmGetImage", XShmGetImage(display, DefaultRootWindow(display), image,
-                                     primary.x() + wanted.x(), primary.y() + wanted.y(), AllPlanes));
+                                     primary.x + wanted.x, primary.y + wanted.y, AllPlanes));
     const int bytesPerLine = image->bytes_per_line;
     const bool xrgb = image->bits_per_pixel == 32;
     image->data = nullptr;  // the segment's memory is ours, not the header's
@@ -135,8 +134,15 @@ QImage ShmScreen::grab(const QRect& area)
         segment->inUse = false;
         return {};
     }
-    return QImage(reinterpret_cast<uchar*>(segment->info.shmaddr), wanted.width(), wanted.height(),
-                  bytesPerLine, QImage::Format_RGB32, releaseSegment, segment);
+    PixelBuffer buffer;
+    buffer.width = wanted.width;
+    buffer.height = wanted.height;
+    buffer.bytesPerLine = bytesPerLine;
+    // The buffer lends the segment; its last copy hands the segment back.
+    buffer.pixels = std::shared_ptr<std::uint8_t>(
+        reinterpret_cast<std::uint8_t*>(segment->info.shmaddr),
+        [segment](std::uint8_t* pixels) { releaseSegment(pixels, segment); });
+    return buffer;
 }
 
 }  // namespace tavix::platform::x11

@@ -1,10 +1,10 @@
-// Linux: X11 through the engine's own connection (XTest for input, MIT-SHM for grabs).
-#include <QGuiApplication>
-
-#include "../common/native.h"
-#include "../x11/x11_connection.h"
-#include "../x11/x11_input.h"
-#include "../x11/x11_shm_screen.h"
+// Linux: X11 through the engine's own connection (XTest for input, MIT-SHM for
+// grabs), and the file systems for device facts.
+#include "common/native.h"
+#include "linux_device.h"
+#include "x11/x11_connection.h"
+#include "x11/x11_input.h"
+#include "x11/x11_shm_screen.h"
 
 namespace tavix::platform::native {
 
@@ -18,13 +18,15 @@ std::unique_ptr<InputBackend> createInput()
 
 std::unique_ptr<ScreenBackend> createScreen()
 {
-    // Our connection only shows what Qt shows when Qt itself runs on X11.
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
     x11::Connection* connection = x11::Connection::instance();
     if (!connection)
         return nullptr;
     return x11::ShmScreen::create(*connection);
+}
+
+std::unique_ptr<device::DeviceBackend> createDevice()
+{
+    return std::make_unique<device::LinuxDevice>();
 }
 
 bool displayReachable()
