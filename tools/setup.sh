@@ -14,6 +14,8 @@ packages=(
   tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim
   # platform layer: X11 input, capture, shared-memory grabs, gamma; ALSA
   libx11-dev libxext-dev libxtst-dev libxrandr-dev libasound2-dev
+  # the Windows backend: cross compiler, and Wine to run its tests (tools/windows-check.sh)
+  g++-mingw-w64-x86-64 wine64
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth unzip zip sqlite3 openssl python3 binutils
