@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 #include <new>
@@ -117,11 +118,19 @@ std::optional<std::vector<ProcessEntry>> processSnapshot()
         logLine("Process snapshot: " + windows::errorText(GetLastError()));
         return std::nullopt;
     }
+    // The table holds every session's processes; ours are those of our own
+    // session (another user's studio does not count).
+    DWORD ownSession = 0;
+    const bool bySession = ProcessIdToSessionId(GetCurrentProcessId(), &ownSession);
     std::vector<ProcessEntry> entries;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
          more = Process32NextW(snapshot.get(), &entry)) {
+        DWORD session = 0;
+        if (bySession
+            && (!ProcessIdToSessionId(entry.th32ProcessID, &session) || session != ownSession))
+            continue;
         // Fixed-size field: a name that fills it has no terminating zero.
         const std::size_t length = wcsnlen(entry.szExeFile, MAX_PATH);
         entries.push_back({std::int64_t(entry.th32ProcessID),
@@ -140,7 +149,11 @@ ChildRun runHidden(const std::string& program, const std::vector<std::string>& a
 {
     using windows::Handle;
     ChildRun run;
-    const std::string line = windows::commandLine(program, arguments);
+    // Callers build paths with forward slashes; the program's name is given
+    // to the system as the system writes it.
+    std::string nativeProgram = program;
+    std::replace(nativeProgram.begin(), nativeProgram.end(), '/', '\\');
+    const std::string line = windows::commandLine(nativeProgram, arguments);
     if (line.empty()) {
         run.error = "Cannot start \"" + program + "\": a program name holds no double quote";
         return run;
@@ -185,8 +198,7 @@ ChildRun runHidden(const std::string& program, const std::vector<std::string>& a
     input.reset();
     output.reset();
 
-    const DWORD waited =
-        WaitForSingleObject(child.get(), timeoutMs < 0 ? INFINITE : DWORD(timeoutMs));
+    const DWORD waited = WaitForSingleObject(child.get(), DWORD(timeoutMs > 0 ? timeoutMs : 0));
     if (waited != WAIT_OBJECT_0) {
         // Killed and waited for, so that nothing of the run is left when the
         // caller goes on (the OCR program's output file in particular).

@@ -143,8 +143,12 @@ TEST(RunHidden, ArgumentsArriveIntact)
 
 TEST(RunHidden, ReportsTheExitCode)
 {
+    // Also with the forward slashes of the engine's paths.
+    std::string slashed = helper();
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
     for (const int code : {0, 7, 255}) {
-        const ChildRun run = runHidden(helper(), {"exit", std::to_string(code)}, 20000);
+        const ChildRun run =
+            runHidden(code == 7 ? slashed : helper(), {"exit", std::to_string(code)}, 20000);
         ASSERT_EQ(run.outcome, ChildRun::Finished) << run.error;
         EXPECT_EQ(run.exitCode, code);
     }

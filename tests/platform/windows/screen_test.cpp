@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/native.h"
 #include "test_window.h"
 #include "windows/win_screen.h"
 #include "x_side.h"
@@ -94,6 +95,7 @@ TEST_F(ScreenGrab, WholeScreenShowsTheWindowAtItsPlace)
     if (const char* shot = std::getenv("TAVIX_WINDOWS_SCREENSHOT"); shot && *shot)
         test::runUnixCommand(std::string("import -window root '") + shot + "'", 20000);
 
+    EXPECT_TRUE(native::displayReachable());
     const PixelBuffer buffer = screen_.grab();
     ASSERT_FALSE(buffer.isNull());
     EXPECT_EQ(buffer.width, GetSystemMetrics(SM_CXSCREEN));
