@@ -40,8 +40,9 @@ constexpr KeyMessage kKeyMessages[] = {
 
 std::optional<CaptureEvent> fromMouse(std::uintptr_t wParam, const MouseData& data)
 {
-    const auto* entry = std::find_if(std::begin(kMouseMessages), std::end(kMouseMessages),
-                                     [wParam](const MouseMessage& m) { return m.message == wParam; });
+    const auto* entry =
+        std::find_if(std::begin(kMouseMessages), std::end(kMouseMessages),
+                     [wParam](const MouseMessage& m) { return m.message == wParam; });
     if (entry == std::end(kMouseMessages))
         return std::nullopt;
     CaptureEvent event;
@@ -50,7 +51,8 @@ std::optional<CaptureEvent> fromMouse(std::uintptr_t wParam, const MouseData& da
     event.x = data.x;
     event.y = data.y;
     if (event.kind == CaptureEvent::Wheel)
-        event.wheelDelta = static_cast<std::int16_t>(static_cast<std::uint16_t>(data.mouseData >> 16));
+        event.wheelDelta =
+            static_cast<std::int16_t>(static_cast<std::uint16_t>(data.mouseData >> 16));
     return event;
 }
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "common/conversions.h"
+#include "tavix/platform/conversions.h"
 #include "common/native.h"
 
 namespace tavix::platform::windows {
@@ -25,7 +25,8 @@ std::string toUtf8(const std::wstring& text)
     if (size <= 0)
         return {};
     std::string out(std::size_t(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size, nullptr,
+                        nullptr);
     return out;
 }
 
@@ -210,7 +211,8 @@ device::Firmware WinDevice::firmware()
         // Windows keeps no serial number in the registry: the system
         // information structure (type 1) has it at byte 7.
         const std::vector<std::uint8_t> tables = smbiosTables();
-        firmware.biosSerial = convert::firmwareField(smbiosText(tables.data(), tables.size(), 1, 7));
+        firmware.biosSerial =
+            convert::firmwareField(smbiosText(tables.data(), tables.size(), 1, 7));
     }
     return firmware;
 }

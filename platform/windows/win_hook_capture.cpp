@@ -22,7 +22,7 @@ std::int64_t wallClockMs()
 std::string hookFailure(const char* kind)
 {
     return std::string("SetWindowsHookExW(") + kind + ") failed with error "
-           + std::to_string(GetLastError());
+        + std::to_string(GetLastError());
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ TEST(HookMessages, MouseMessagesTable)
         {0, 0, std::nullopt, CaptureEvent::NoButton, 0},
     };
     for (const MouseCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << c.message << " data 0x"
-                                        << c.mouseData);
+        SCOPED_TRACE(testing::Message()
+                     << "message 0x" << std::hex << c.message << " data 0x" << c.mouseData);
         MouseData data;
         data.x = -1920;  // a screen left of the primary one
         data.y = 1079;
@@ -89,8 +89,8 @@ TEST(HookMessages, KeyboardMessagesTable)
         {0x0200, 0x41, std::nullopt},
     };
     for (const KeyCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << c.message << " vk 0x"
-                                        << c.vkCode);
+        SCOPED_TRACE(testing::Message()
+                     << "message 0x" << std::hex << c.message << " vk 0x" << c.vkCode);
         KeyData data;
         data.vkCode = c.vkCode;
         const std::optional<CaptureEvent> event = fromKeyboard(c.message, data);
