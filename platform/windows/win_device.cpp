@@ -48,15 +48,10 @@ std::string biosValue(const wchar_t* name)
     return toUtf8(value);
 }
 
-// The first of `names` the firmware description holds, as shown.
-std::string firstField(std::initializer_list<const wchar_t*> names)
+// A field of the firmware description, as shown.
+std::string biosField(const wchar_t* name)
 {
-    for (const wchar_t* name : names) {
-        const std::string field = convert::firmwareField(biosValue(name));
-        if (!field.empty())
-            return field;
-    }
-    return {};
+    return convert::firmwareField(biosValue(name));
 }
 
 // The raw SMBIOS tables; empty where the system offers none.
@@ -202,11 +197,11 @@ std::string smbiosText(const std::uint8_t* tables, std::size_t size, std::uint8_
 device::Firmware WinDevice::firmware()
 {
     device::Firmware firmware;
-    firmware.boardVendor = firstField({L"BaseBoardManufacturer", L"SystemManufacturer"});
-    firmware.boardName = firstField({L"BaseBoardProduct", L"SystemProductName"});
-    firmware.biosVendor = firstField({L"BIOSVendor"});
-    firmware.biosVersion = firstField({L"BIOSVersion"});
-    firmware.biosSerial = firstField({L"SystemSerialNumber"});
+    firmware.boardVendor = biosField(L"BaseBoardManufacturer");
+    firmware.boardName = biosField(L"BaseBoardProduct");
+    firmware.biosVendor = biosField(L"BIOSVendor");
+    firmware.biosVersion = biosField(L"BIOSVersion");
+    firmware.biosSerial = biosField(L"SystemSerialNumber");
     if (firmware.biosSerial.empty()) {
         // Windows keeps no serial number in the registry: the system
         // information structure (type 1) has it at byte 7.
