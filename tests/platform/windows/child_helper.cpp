@@ -5,7 +5,8 @@
 //   child_helper sleep <file> <ms>          writes its process id, then sleeps
 //   child_helper stdin                      reads standard input to its end; the byte count is
 //                                           the exit code (101 without a standard input)
-//   child_helper console                    1 when it has a console window, else 0
+//   child_helper console                    1 when it has a console window, plus 2 when it is
+//                                           attached to a console at all; else 0
 #include <windows.h>
 
 #include <cstdio>
@@ -64,6 +65,6 @@ int wmain(int argc, wchar_t** argv)
         return int(total > 100 ? 100 : total);
     }
     if (mode == L"console")
-        return GetConsoleWindow() ? 1 : 0;
+        return (GetConsoleWindow() ? 1 : 0) | (GetConsoleCP() ? 2 : 0);
     return 2;
 }
