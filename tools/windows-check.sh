@@ -45,7 +45,7 @@ if ! { cmake -S tools/windows -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mi
          -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >"$build.configure.log" 2>&1 \
        && cmake --build "$build" -j2 >"$build/build.log" 2>&1; }; then
   echo "windows-check: the Windows build failed:" >&2
-  tail -n 40 "$build/build.log" "$build.configure.log" 2>/dev/null >&2 || true
+  tail -n 40 "$build/build.log" "$build.configure.log" >&2 2>/dev/null || true
   summary 0 1
   exit 1
 fi
@@ -70,6 +70,7 @@ if [ ! -f "$WINEPREFIX/.tavix-ready" ]; then
 fi
 
 # The screen test takes a shot of the X screen while its window is up.
+rm -f "$build/screen-test.png"
 command -v import >/dev/null && export TAVIX_WINDOWS_SCREENSHOT=$build/screen-test.png
 
 passed=0
