@@ -6,8 +6,14 @@ demo_library* demo_open_engine(const struct demo_symbol* symbols, size_t count,
                                enum demo_load_report report)
 {
     /* The engine writes some messages to standard output itself; line by
-     * line, the two stay in order when the output goes to a pipe or file. */
+     * line, the two stay in order when the output goes to a pipe or file.
+     * The Windows C runtime has no line buffering (and refuses _IOLBF
+     * without a buffer size as an invalid parameter): unbuffered there. */
+#ifdef _WIN32
+    setvbuf(stdout, NULL, _IONBF, 0);
+#else
     setvbuf(stdout, NULL, _IOLBF, 0);
+#endif
 
     demo_library* library = demo_load(DEMO_API_LIBRARY);
     if (!library) {

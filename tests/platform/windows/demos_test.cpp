@@ -3,9 +3,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "program_folder.h"
+
+extern "C" {
+#include "demo_engine.h"
+#include "demo_loader.h"
+}
 
 namespace {
 
@@ -77,6 +84,41 @@ TEST(DemosWithoutEngine, EachDemoReportsOrStaysSilentAndEndsWithZero)
         EXPECT_EQ(run.text, demo.output);
         EXPECT_EQ(run.exitCode, 0u);
     }
+}
+
+TEST(DemoLoader, FailedLoadGivesTheSystemsCodeAndText)
+{
+    // The demos' start leaves standard output unbuffered: the runtime has no
+    // line buffering, and the engine writes to the same stream in between.
+    EXPECT_EQ(demo_open_engine(nullptr, 0, DEMO_SILENT_LOAD_FAILURE), nullptr);
+    EXPECT_NE(stdout->_flag & _IONBF, 0);
+
+    EXPECT_EQ(demo_load("no-such-library.dll"), nullptr);
+    EXPECT_EQ(demo_last_error_code(), 126);
+    const std::string text = demo_last_error_text();
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+}
+
+TEST(DemoLoader, FindsTheLibraryBesideTheProgramFromAnyFolder)
+{
+    // From another working folder, as a user starts a demo from anywhere.
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    wchar_t temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    ASSERT_TRUE(SetCurrentDirectoryW(temporary));
+
+    demo_library* library = demo_load("demo_probe.dll");
+    SetCurrentDirectoryW(previous);
+    ASSERT_NE(library, nullptr) << demo_last_error_text();
+    auto answer = reinterpret_cast<int (*)(void)>(demo_resolve(library, "TX_probe_answer"));
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer(), 42);
+    EXPECT_EQ(demo_resolve(library, "TX_probe_missing"), nullptr);
+    EXPECT_EQ(demo_resolve(nullptr, "TX_probe_answer"), nullptr);
+    demo_free(library);
+    demo_free(nullptr);
 }
 
 }  // namespace
