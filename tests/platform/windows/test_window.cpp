@@ -66,8 +66,8 @@ TestWindow::~TestWindow()
     if (window_) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
-        // Let the system take the window off the screen before the next test.
-        pumpUntil([] { return false; }, 50);
+        // Hands the messages of its going to the system before the next test.
+        pumpUntil([] { return true; }, 0);
     }
 }
 
