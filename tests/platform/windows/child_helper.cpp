@@ -5,10 +5,12 @@
 //   child_helper sleep <file> <ms>          writes its process id, then sleeps
 //   child_helper stdin                      reads standard input to its end; the byte count is
 //                                           the exit code (101 without a standard input)
+//   child_helper handle <value>             1 when the handle of that value is open in it, else 0
 //   child_helper console                    1 when it has a console window, plus 2 when it is
 //                                           attached to a console at all; else 0
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -63,6 +65,11 @@ int wmain(int argc, wchar_t** argv)
         while (ReadFile(input, buffer, sizeof buffer, &count, nullptr) && count > 0)
             total += count;
         return int(total > 100 ? 100 : total);
+    }
+    if (mode == L"handle" && argc > 2) {
+        DWORD flags = 0;
+        const auto value = static_cast<std::uintptr_t>(std::wcstoull(argv[2], nullptr, 10));
+        return GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
     }
     if (mode == L"console")
         return (GetConsoleWindow() ? 1 : 0) | (GetConsoleCP() ? 2 : 0);

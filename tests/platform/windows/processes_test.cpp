@@ -169,6 +169,20 @@ TEST(RunHidden, ChildGetsAnEmptyStandardInputAndNoConsoleWindow)
     EXPECT_EQ(console.exitCode, 2);
 }
 
+TEST(RunHidden, ChildInheritsNoHandleButItsStandardOnes)
+{
+    // An inheritable handle of this process, as a pipe another thread made
+    // for a child of its own would be.
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE event = CreateEventW(&inheritable, TRUE, FALSE, nullptr);
+    ASSERT_NE(event, nullptr);
+    const std::string value = std::to_string(reinterpret_cast<std::uintptr_t>(event));
+    const ChildRun run = runHidden(helper(), {"handle", value}, 20000);
+    CloseHandle(event);
+    ASSERT_EQ(run.outcome, ChildRun::Finished) << run.error;
+    EXPECT_EQ(run.exitCode, 0) << "the child holds handle " << value;
+}
+
 TEST(RunHidden, KillsAProgramThatOutlivesTheTimeOut)
 {
     TemporaryFile pidFile(L"pid");
