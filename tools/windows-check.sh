@@ -69,6 +69,10 @@ if [ ! -f "$WINEPREFIX/.tavix-ready" ]; then
   touch "$WINEPREFIX/.tavix-ready"
 fi
 
+# No sound card here: an ALSA output that plays into nothing lets Wine's Core
+# Audio offer a default endpoint, whose volume the device test reads.
+export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$root/tests/platform/windows/null-sound.conf
+
 # The screen test takes a shot of the X screen while its window is up.
 rm -f "$build/screen-test.png"
 command -v import >/dev/null && export TAVIX_WINDOWS_SCREENSHOT=$build/screen-test.png

@@ -6,6 +6,7 @@
 
 #include "desktop.h"
 #include "tavix/platform/backends.h"
+#include "tavix/platform/conversions.h"
 
 namespace tavix::core {
 
@@ -60,11 +61,7 @@ bool absoluteMove(platform::InputBackend& input, int x, int y, int width, int he
 
 std::int32_t normalisedCoordinate(int value, int extent)
 {
-    if (extent <= 0)
-        return 0;
-    const std::int64_t scaled = std::int64_t(value) * flags::kNormalisedExtent / extent;
-    return std::int32_t(std::clamp<std::int64_t>(scaled, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
+    return platform::convert::toNormalised(value, extent);
 }
 
 void mouseAct(int x, int y, int x1, int y1, int type)

@@ -14,8 +14,7 @@ enum MouseAction : int {
 };
 
 // The normalised absolute coordinate (0..65535 across `extent` pixels) of pixel
-// `value`: (value * 65536) / extent, truncated toward zero, computed in 64 bits
-// and saturated to 32 bits so that far-off coordinates cannot overflow.
+// `value` (see tavix::platform::convert::toNormalised).
 std::int32_t normalisedCoordinate(int value, int extent);
 
 // Places the cursor at `x`, `y` and performs action `type` there (a drag ends at `x1`, `y1`);

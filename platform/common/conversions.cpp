@@ -89,7 +89,9 @@ std::int32_t toNormalised(int pixel, int extent)
 {
     if (extent <= 0)
         return 0;
-    const std::int64_t scaled = std::int64_t(pixel) * mouse::kNormalisedExtent / extent;
+    const std::int64_t product = std::int64_t(pixel) * mouse::kNormalisedExtent;
+    // Division truncates toward zero: up for negative quotients already.
+    const std::int64_t scaled = product / extent + (product > 0 && product % extent != 0 ? 1 : 0);
     return std::int32_t(std::clamp<std::int64_t>(scaled, std::numeric_limits<std::int32_t>::min(),
                                                  std::numeric_limits<std::int32_t>::max()));
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "../common/native.h"
+#include "tavix/platform/conversions.h"
 #include "tavix/platform/log.h"
 #include "win_backend.h"
 
@@ -44,7 +45,12 @@ INPUT keyboardInput(std::uint8_t virtualKey, std::uint8_t scan, std::uint32_t fl
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.wScan = scan;
-    input.ki.dwFlags = flags;
+    // The extended flag follows the key, not the caller: the engine presses
+    // every key with it and releases without it, which on Windows would press
+    // the right-hand Shift, Ctrl or Alt and release the left one, leaving the
+    // modifier held.
+    input.ki.dwFlags = (flags & ~DWORD(KEYEVENTF_EXTENDEDKEY))
+        | (convert::isExtendedKey(virtualKey) ? DWORD(KEYEVENTF_EXTENDEDKEY) : 0);
     input.ki.time = 0;
     input.ki.dwExtraInfo = ULONG_PTR(extraInfo);
     return input;

@@ -38,12 +38,12 @@ QSize screenSize()
 
 long long nx(int x)
 {
-    return static_cast<long long>(x) * 65536 / screenSize().width();
+    return tavix::core::normalisedCoordinate(x, screenSize().width());
 }
 
 long long ny(int y)
 {
-    return static_cast<long long>(y) * 65536 / screenSize().height();
+    return tavix::core::normalisedCoordinate(y, screenSize().height());
 }
 
 struct MouseCase {
@@ -147,15 +147,15 @@ struct Normalised {
     std::int32_t expected;
 };
 
-TEST(NormalisedCoordinate, TruncatesTowardZeroIn64BitsAndSaturates)
+TEST(NormalisedCoordinate, RoundsUpIn64BitsAndSaturates)
 {
     const Normalised cases[] = {
         {0, 1920, 0},
-        {1919, 1920, 65501},
+        {1919, 1920, 65502},
         {30, 1920, 1024},
-        {230, 1080, 13956},
-        {32768, 1920, 1118481},  // 32768 * 65536 leaves the 32-bit range
-        {-10, 1920, -341},       // truncation toward zero, not floor
+        {230, 1080, 13957},
+        {32768, 1920, 1118482},  // 32768 * 65536 leaves the 32-bit range
+        {-10, 1920, -341},       // up, toward zero
         {std::numeric_limits<int>::max(), 1, std::numeric_limits<std::int32_t>::max()},
         {std::numeric_limits<int>::min(), 1, std::numeric_limits<std::int32_t>::min()},
         {100, 0, 0},  // no screen

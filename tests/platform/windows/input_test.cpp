@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "tavix/platform/conversions.h"
 #include "test_window.h"
 #include "windows/win_input.h"
 #include "x_side.h"
@@ -55,26 +56,29 @@ TEST(InputRecords, MouseEventFieldsPassThroughUnchanged)
     EXPECT_EQ(mouse::kWheel | mouse::kHWheel, DWORD(MOUSEEVENTF_WHEEL | MOUSEEVENTF_HWHEEL));
 }
 
-TEST(InputRecords, KeybdEventFieldsPassThroughUnchanged)
+TEST(InputRecords, KeybdEventFieldsPassThroughWithTheKeysOwnExtendedFlag)
 {
     struct Case {
         std::uint8_t vk, scan;
         std::uint32_t flags;
         std::uintptr_t extra;
+        std::uint32_t sent;
     };
     const Case cases[] = {
-        {0x45, 0, key::kExtendedKey, 0},  // a key press as the engine sends it
-        {0x45, 0, key::kKeyUp, 0},
-        {0x5B, 0x5B, 0, 0},  // Windows+D as the engine shows the desktop
-        {0x44, 0x20, key::kKeyUp, 0},
-        {0xFF, 0xFF, key::kExtendedKey | key::kKeyUp, 0xBEEF},
+        {0x45, 0, key::kExtendedKey, 0, 0},  // a key press as the engine sends it
+        {0x45, 0, key::kKeyUp, 0, key::kKeyUp},
+        {0x5B, 0x5B, 0, 0, key::kExtendedKey},  // Windows+D as the engine shows the desktop
+        {0x44, 0x20, key::kKeyUp, 0, key::kKeyUp},
+        {0x12, 0, key::kExtendedKey, 0, 0},  // Alt: the left one, down and up alike
+        {0x25, 0, key::kKeyUp, 0, key::kExtendedKey | key::kKeyUp},  // an arrow
+        {0xFF, 0xFF, key::kExtendedKey | key::kKeyUp, 0xBEEF, key::kKeyUp},
     };
     for (const Case& c : cases) {
         const INPUT input = keyboardInput(c.vk, c.scan, c.flags, c.extra);
         EXPECT_EQ(input.type, DWORD(INPUT_KEYBOARD));
         EXPECT_EQ(input.ki.wVk, c.vk);
         EXPECT_EQ(input.ki.wScan, c.scan);
-        EXPECT_EQ(input.ki.dwFlags, c.flags);
+        EXPECT_EQ(input.ki.dwFlags, c.sent);
         EXPECT_EQ(input.ki.time, 0u);
         EXPECT_EQ(input.ki.dwExtraInfo, ULONG_PTR(c.extra));
     }
@@ -105,20 +109,8 @@ protected:
     }
 
     // The engine's normalisation of an absolute move.
-    std::int32_t normalisedX(int x) const
-    {
-        return std::int32_t(std::int64_t(x) * 65536 / screenWidth_);
-    }
-    std::int32_t normalisedY(int y) const
-    {
-        return std::int32_t(std::int64_t(y) * 65536 / screenHeight_);
-    }
-    // Where the system puts a normalised coordinate: the pixel whose span
-    // holds it. With the engine's truncating normalisation that is the pixel
-    // asked, or the one before it where pixel * 65536 is no multiple of the
-    // extent.
-    int landingX(int x) const { return int(std::int64_t(normalisedX(x)) * screenWidth_ / 65536); }
-    int landingY(int y) const { return int(std::int64_t(normalisedY(y)) * screenHeight_ / 65536); }
+    std::int32_t normalisedX(int x) const { return convert::toNormalised(x, screenWidth_); }
+    std::int32_t normalisedY(int y) const { return convert::toNormalised(y, screenHeight_); }
 
     void expectPointerAt(int x, int y)
     {
@@ -156,8 +148,8 @@ TEST_F(InjectionTest, CursorPlacementMovesTheXPointer)
 
 TEST_F(InjectionTest, AbsoluteMoveLandsOnThePixelAsked)
 {
-    // 960,540 and 0,0 normalise exactly; the others are cut short by the
-    // engine's truncation and land one pixel before on one axis or both.
+    // 960,540 and 0,0 normalise exactly; the others only land on their pixel
+    // because the engine rounds up where the system truncates.
     const POINT points[] = {
         {960, 540}, {0, 0}, {30, 500}, {401, 299}, {screenWidth_ - 1, screenHeight_ - 1}};
     for (const POINT& point : points) {
@@ -165,9 +157,8 @@ TEST_F(InjectionTest, AbsoluteMoveLandsOnThePixelAsked)
         input_.setCursorPos(5, 5);
         input_.mouseEvent(mouse::kMove | mouse::kAbsolute, normalisedX(point.x),
                           normalisedY(point.y), 0, input_.messageExtraInfo());
-        EXPECT_LE(point.x - landingX(point.x), 1);
-        EXPECT_LE(point.y - landingY(point.y), 1);
-        expectPointerAt(landingX(point.x), landingY(point.y));
+        // The system's truncating mapping lands on the very pixel asked for.
+        expectPointerAt(point.x, point.y);
     }
     input_.mouseEvent(mouse::kMove | mouse::kAbsolute, 32768, 32768, 0, 0);
     expectPointerAt(screenWidth_ / 2, screenHeight_ / 2);
@@ -212,7 +203,7 @@ TEST_F(InjectionTest, ButtonsActAtTheCursorAndReachTheWindowUnderIt)
 TEST_F(InjectionTest, DragPressesAtTheStartAndReleasesAtTheEnd)
 {
     const POINT from{230, 180}, to{240, 380};
-    const POINT end{landingX(to.x), landingY(to.y)};
+    const POINT end{to.x, to.y};
     input_.setCursorPos(from.x, from.y);
     input_.mouseEvent(mouse::kLeftDown | mouse::kAbsolute, from.x, from.y, 0, 0);
     input_.mouseEvent(mouse::kMove | mouse::kAbsolute, normalisedX(to.x), normalisedY(to.y), 0,
@@ -253,6 +244,20 @@ TEST_F(InjectionTest, KeyPressesReachTheFocusedWindowWithTheirVirtualKeys)
         EXPECT_EQ(seen[2 * i].wParam, WPARAM(keys[i]));
         EXPECT_EQ(seen[2 * i + 1].message, UINT(WM_KEYUP));
         EXPECT_EQ(seen[2 * i + 1].wParam, WPARAM(keys[i]));
+    }
+}
+
+TEST_F(InjectionTest, ModifiersPressedAsTheEngineDoesAreReleasedAgain)
+{
+    for (const std::uint8_t vk : {std::uint8_t(VK_SHIFT), std::uint8_t(VK_CONTROL), std::uint8_t(VK_MENU)}) {
+        SCOPED_TRACE(testing::Message() << "key 0x" << std::hex << int(vk));
+        input_.keybdEvent(vk, 0, key::kExtendedKey, 0);
+        ASSERT_TRUE(pumpUntil([vk] { return GetAsyncKeyState(vk) < 0; }, 3000));
+        input_.keybdEvent(vk, 0, key::kKeyUp, 0);
+        ASSERT_TRUE(pumpUntil([vk] { return GetAsyncKeyState(vk) >= 0; }, 3000));
+        EXPECT_GE(GetAsyncKeyState(VK_RSHIFT), 0);
+        EXPECT_GE(GetAsyncKeyState(VK_RCONTROL), 0);
+        EXPECT_GE(GetAsyncKeyState(VK_RMENU), 0);
     }
 }
 

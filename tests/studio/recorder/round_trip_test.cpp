@@ -24,6 +24,7 @@
 #include "recorder_driver.h"
 #include "recording_script.h"
 #include "linux/x11/x11_keymap.h"
+#include "tavix/platform/conversions.h"
 
 #include <X11/keysym.h>
 
@@ -114,8 +115,8 @@ std::vector<std::string> expectedCalls(const QJsonObject& record, QSize screen)
     if (name == "mousemove")
         return {cursor.toStdString(),
                 QString("mouse_event(0x8001,%1,%2,0,0)")
-                    .arg(qint64(x) * 65536 / screen.width())
-                    .arg(qint64(y) * 65536 / screen.height())
+                    .arg(tavix::platform::convert::toNormalised(x, screen.width()))
+                    .arg(tavix::platform::convert::toNormalised(y, screen.height()))
                     .toStdString()};
     for (const MouseFlag& f : kFlags)
         if (name == f.name)

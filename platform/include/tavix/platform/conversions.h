@@ -10,9 +10,11 @@
 
 namespace tavix::platform::convert {
 
-// mouse_event's absolute coordinates: (pixel * 65536) / extent, truncated
-// toward zero and computed wide (pixels of 32768 and more do not wrap), then
-// clamped to 32 bits. 0 when `extent` is not positive.
+// mouse_event's absolute coordinates: pixel * 65536 / extent, rounded up and
+// computed wide (pixels of 32768 and more do not wrap), then clamped to 32
+// bits; 0 when `extent` is not positive. Windows maps them back with a
+// truncating division, which a truncated value here would leave one pixel
+// short of most targets; rounded up, every pixel comes back as itself.
 std::int32_t toNormalised(int pixel, int extent);
 // The pixel a normalised coordinate was computed from: the nearest one, so
 // that toNormalised's truncation comes back exactly.

@@ -16,8 +16,10 @@ struct Rect {
     bool isWholeScreen() const { return x == 0 && y == 0 && width == 0 && height == 0; }
     bool contains(const Rect& inner) const
     {
+        // Wide sums: callers pass whatever a script asked for, INT_MAX included.
         return !inner.isEmpty() && inner.x >= x && inner.y >= y
-            && inner.x + inner.width <= x + width && inner.y + inner.height <= y + height;
+            && static_cast<long long>(inner.x) + inner.width <= static_cast<long long>(x) + width
+            && static_cast<long long>(inner.y) + inner.height <= static_cast<long long>(y) + height;
     }
     bool operator==(const Rect& other) const
     {
