@@ -1,8 +1,6 @@
 # Third-party libraries, all from Debian's packages (see tools/setup.sh).
 find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets Network Sql Script Test)
-find_package(X11 REQUIRED)
 find_package(OpenSSL REQUIRED)
-find_package(ALSA REQUIRED)
 find_package(QuaZip-Qt5 REQUIRED)
 find_package(ZXing REQUIRED)
 find_package(PkgConfig REQUIRED)
@@ -18,3 +16,9 @@ add_library(tavix_opencv INTERFACE)
 target_include_directories(tavix_opencv SYSTEM INTERFACE ${OPENCV_INCLUDE_DIR})
 target_link_libraries(tavix_opencv INTERFACE ${OPENCV_IMGPROC_LIBRARY} ${OPENCV_CORE_LIBRARY})
 add_library(tavix::opencv ALIAS tavix_opencv)
+
+# The Linux backend's system libraries (platform/linux/).
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    find_package(X11 REQUIRED)
+    find_package(ALSA REQUIRED)
+endif()

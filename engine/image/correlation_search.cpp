@@ -7,6 +7,7 @@
 #include <opencv2/core.hpp>
 
 #include "image/row_scores.h"
+#include "image/vector_clones.h"
 
 namespace tavix::image {
 
@@ -40,9 +41,9 @@ int tileSize(int extent, int templ)
 
 // out = the sum over three channels of a times the conjugate of b, for
 // `pairs` complex numbers stored as real, imaginary.
-__attribute__((target_clones("avx2", "default"))) void multiplyConjugatePairs(
-    const float* a0, const float* a1, const float* a2, const float* b0, const float* b1,
-    const float* b2, int pairs, float* out)
+TAVIX_VECTOR_CLONES void multiplyConjugatePairs(const float* a0, const float* a1, const float* a2,
+                                                const float* b0, const float* b1, const float* b2,
+                                                int pairs, float* out)
 {
     for (int i = 0; i < pairs; ++i) {
         const int j = 2 * i;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "image/window_score.h"
+#include "image/vector_clones.h"
 
 namespace tavix::image {
 
@@ -11,9 +12,9 @@ namespace {
 // n times a window's variance, from its sums; exact in double while every
 // term stays below 2^53 (templates up to about 200 000 pixels), else through
 // 64-bit integers.
-__attribute__((target_clones("avx2", "default"), optimize("no-math-errno"))) void rowVariance(
-    const double* p0, const double* p1, const double* p2, const double* pq, int count, int width,
-    double n, double* variance)
+TAVIX_VECTOR_CLONES_NO_ERRNO void rowVariance(const double* p0, const double* p1, const double* p2,
+                                              const double* pq, int count, int width, double n,
+                                              double* variance)
 {
     for (int x = 0; x < count; ++x) {
         const double s0 = p0[x + width] - p0[x];
@@ -24,9 +25,9 @@ __attribute__((target_clones("avx2", "default"), optimize("no-math-errno"))) voi
     }
 }
 
-__attribute__((target_clones("avx2", "default"), optimize("no-math-errno"))) void rowScores(
-    const float* corr, const double* variance, int count, float scale, float boundScale,
-    float* score, float* bound)
+TAVIX_VECTOR_CLONES_NO_ERRNO void rowScores(const float* corr, const double* variance, int count,
+                                            float scale, float boundScale, float* score,
+                                            float* bound)
 {
     for (int x = 0; x < count; ++x) {
         const float v = float(variance[x]);

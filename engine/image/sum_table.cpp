@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "image/vector_clones.h"
+
 namespace tavix::image {
 
 namespace {
 
-__attribute__((target_clones("avx2", "default"))) void variances(const std::uint32_t* top,
-                                                                 const std::uint32_t* bottom,
-                                                                 int count, int width, double n,
-                                                                 double* variance)
+TAVIX_VECTOR_CLONES void variances(const std::uint32_t* top, const std::uint32_t* bottom, int count,
+                                   int width, double n, double* variance)
 {
     const int w = width * 4;
     for (int x = 0; x < count; ++x) {

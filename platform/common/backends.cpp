@@ -32,8 +32,9 @@ private:
     void warnOnce()
     {
         std::call_once(warned_, [] {
-            logLine("No input injection available (no display or no XTest): "
-                    "mouse and keyboard events are dropped");
+            logLine(
+                "No input injection available (no display or no XTest): "
+                "mouse and keyboard events are dropped");
         });
     }
     std::once_flag warned_;

@@ -62,7 +62,8 @@ std::string trimmed(const std::string& text)
 bool toPercent(const std::string& text, int* percent)
 {
     const std::string value = trimmed(text);
-    if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos)
+    if (value.empty() || value.size() > 6
+        || value.find_first_not_of("0123456789") != std::string::npos)
         return false;
     *percent = std::min(100, std::stoi(value));
     return true;
@@ -71,7 +72,8 @@ bool toPercent(const std::string& text, int* percent)
 // An os-release value: quotes removed, backslash escapes resolved.
 std::string unquote(std::string value)
 {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front()) {
         std::string plain;
         for (std::size_t i = 1; i + 1 < value.size(); ++i) {
             if (value[i] == '\\' && i + 2 < value.size())
@@ -107,7 +109,8 @@ bool isExtendedKey(std::uint8_t virtualKey)
         != std::end(kExtendedKeys);
 }
 
-device::PowerStatus powerStatusFromSystem(std::uint8_t acLineStatus, std::uint8_t batteryLifePercent)
+device::PowerStatus powerStatusFromSystem(std::uint8_t acLineStatus,
+                                          std::uint8_t batteryLifePercent)
 {
     device::PowerStatus status;
     status.acLine = acLineStatus;

@@ -13,8 +13,9 @@ QString studioExecutableName()
 #endif
 }
 
-bool anotherInstanceRunning(const QString& executableName, qint64 ownPid,
-                            const std::optional<std::vector<tavix::platform::ProcessEntry>>& snapshot)
+bool anotherInstanceRunning(
+    const QString& executableName, qint64 ownPid,
+    const std::optional<std::vector<tavix::platform::ProcessEntry>>& snapshot)
 {
     if (!snapshot) {
         qDebug().noquote() << "Failed to create process snapshot.";

@@ -18,9 +18,8 @@ QString studioExecutableName();
 // True when a process other than `ownPid` in `snapshot` runs an executable
 // named exactly `executableName` (case-sensitive). False also without a
 // snapshot (the process table could not be read): the studio then starts.
-bool anotherInstanceRunning(
-    const QString& executableName, qint64 ownPid,
-    const std::optional<std::vector<tavix::platform::ProcessEntry>>& snapshot =
-        tavix::platform::processSnapshot());
+bool anotherInstanceRunning(const QString& executableName, qint64 ownPid,
+                            const std::optional<std::vector<tavix::platform::ProcessEntry>>&
+                                snapshot = tavix::platform::processSnapshot());
 
 }  // namespace vantor

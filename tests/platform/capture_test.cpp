@@ -18,8 +18,8 @@
 namespace {
 
 using tavix::platform::CaptureEvent;
-using tavix::platform::qt::CaptureSession;
 using tavix::platform::ScriptedCapture;
+using tavix::platform::qt::CaptureSession;
 using tavix::test::XTestInjector;
 
 struct Collected {

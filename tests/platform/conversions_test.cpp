@@ -15,6 +15,8 @@ using tavix::platform::Rect;
 
 namespace {
 
+// The tables are laid out by hand, a case a line or a few to a line.
+// clang-format off
 TEST(NormalisedCoordinates, FollowTheEngineFormulaAndComeBackExactly)
 {
     struct Case {
@@ -38,8 +40,9 @@ TEST(NormalisedCoordinates, FollowTheEngineFormulaAndComeBackExactly)
             // The X11 backend rounds back to the nearest pixel ...
             ASSERT_EQ(convert::fromNormalised(n, extent), x) << x << " over " << extent;
             // ... and Windows truncates: both land on the pixel asked for.
-            if (x >= 0)
+            if (x >= 0) {
                 ASSERT_EQ(std::int64_t(n) * extent / 65536, x) << x << " over " << extent;
+            }
         }
 }
 
@@ -160,5 +163,7 @@ TEST(GrabAreas, ClipToThePrimaryScreen)
             << c.area.x << "," << c.area.y << " " << c.area.width << "x" << c.area.height;
     EXPECT_TRUE(tavix::platform::areaOnScreen(Rect(), 0, 0).isEmpty());
 }
+
+// clang-format on
 
 }  // namespace

@@ -87,15 +87,13 @@ TEST_F(SharedMemoryGrab, KeptImagesSurviveLaterGrabs)
     window.setStyleSheet("background: #00ff00;");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(QTest::qWaitFor([] {
-        return grab(QRect(10, 10, 1, 1)).pixel(0, 0) == 0xff00ff00u;
-    }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return grab(QRect(10, 10, 1, 1)).pixel(0, 0) == 0xff00ff00u; }, 5000));
     const QImage kept = grab(QRect(0, 0, 20, 20));
 
     window.setStyleSheet("background: #ff00ff;");
-    ASSERT_TRUE(QTest::qWaitFor([] {
-        return grab(QRect(10, 10, 1, 1)).pixel(0, 0) == 0xffff00ffu;
-    }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return grab(QRect(10, 10, 1, 1)).pixel(0, 0) == 0xffff00ffu; }, 5000));
     EXPECT_EQ(kept.pixel(10, 10), 0xff00ff00u) << "a later grab overwrote an image still in use";
 }
 

@@ -26,7 +26,8 @@ const QString kUnknown = QStringLiteral("Unknown");
 void addLine(QString& lines, const char* label, const std::string& value)
 {
     if (!value.empty())
-        lines += QLatin1String(label) + QLatin1Char(' ') + QString::fromStdString(value) + QLatin1Char('\n');
+        lines += QLatin1String(label) + QLatin1Char(' ') + QString::fromStdString(value)
+            + QLatin1Char('\n');
 }
 
 }  // namespace

@@ -58,8 +58,7 @@ bool runProgram(const QString& program, const QStringList& arguments)
     case platform::ChildRun::TimedOut:
         qWarning("OCR program still running after %d ms; stopped", limit);
         return false;
-    case platform::ChildRun::Finished:
-        break;
+    case platform::ChildRun::Finished: break;
     }
     return true;
 }

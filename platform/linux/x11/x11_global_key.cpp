@@ -199,8 +199,8 @@ private:
 }  // namespace
 
 std::unique_ptr<GlobalKeyGrab> native::createGlobalKeyGrab(KeyCombination keys,
-                                                          std::function<void()> onPress,
-                                                          std::string* error)
+                                                           std::function<void()> onPress,
+                                                           std::string* error)
 {
     std::string ignored;
     if (!error)

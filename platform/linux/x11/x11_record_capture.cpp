@@ -18,7 +18,6 @@
 
 #include "tavix/platform/log.h"
 
-
 namespace tavix::platform::x11 {
 
 namespace {

@@ -9,7 +9,6 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-
 namespace tavix::platform::x11 {
 
 // One shared-memory block large enough for the whole primary screen. A grab
@@ -115,17 +114,17 @@ PixelBuffer ShmScreen::grab(const Rect& area)
     if (!segment)
         return {};
     const int screen = DefaultScreen(display);
-    XImage* image = XShmCreateImage(display, DefaultVisual(display, screen),
-                                    unsigned(DefaultDepth(display, screen)), ZPixmap,
-                                    segment->info.shmaddr, &segment->info, unsigned(wanted.width),
-                                    unsigned(wanted.height));
+    XImage* image = XShmCreateImage(
+        display, DefaultVisual(display, screen), unsigned(DefaultDepth(display, screen)), ZPixmap,
+        segment->info.shmaddr, &segment->info, unsigned(wanted.width), unsigned(wanted.height));
     if (!Connection::check("XShmCreateImage", image != nullptr)) {
         segment->inUse = false;
         return {};
     }
-    const bool ok = Connection::check(
-        "XShmGetImage", XShmGetImage(display, DefaultRootWindow(display), image,
-                                     primary.x + wanted.x, primary.y + wanted.y, AllPlanes));
+    const bool ok =
+        Connection::check("XShmGetImage",
+                          XShmGetImage(display, DefaultRootWindow(display), image,
+                                       primary.x + wanted.x, primary.y + wanted.y, AllPlanes));
     const int bytesPerLine = image->bytes_per_line;
     const bool xrgb = image->bits_per_pixel == 32;
     image->data = nullptr;  // the segment's memory is ours, not the header's

@@ -19,7 +19,8 @@ TEST(RunHidden, PassesEachArgumentWholeAndReportsTheExitCode)
     const std::string out = dir.filePath("args").toStdString();
     // printf '%s\n' writes each argument on a line of its own.
     const ChildRun run = runHidden(
-        "/bin/sh", {"-c", "printf '%s\\n' \"$@\" > \"$0\"; exit 3", out, "a b", "\"quoted\"", "back\\", ""},
+        "/bin/sh",
+        {"-c", "printf '%s\\n' \"$@\" > \"$0\"; exit 3", out, "a b", "\"quoted\"", "back\\", ""},
         10000);
     ASSERT_EQ(run.outcome, ChildRun::Finished);
     EXPECT_EQ(run.exitCode, 3);

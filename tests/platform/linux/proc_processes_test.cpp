@@ -21,7 +21,8 @@ protected:
         const QString dir = dir_.filePath(QString::number(pid));
         ASSERT_TRUE(QDir().mkpath(dir));
         write(dir + "/comm", name + "\n");
-        write(dir + "/environ", QByteArray("HOME=/h") + '\0' + "DISPLAY=" + display + '\0' + "TERM=x" + '\0');
+        write(dir + "/environ",
+              QByteArray("HOME=/h") + '\0' + "DISPLAY=" + display + '\0' + "TERM=x" + '\0');
     }
     void write(const QString& path, const QByteArray& bytes)
     {
@@ -38,8 +39,8 @@ TEST_F(ProcTable, ListsThisDesktopsProcessesWithTheirExecutableNames)
 {
     addProcess(100, "bash", ":7");
     addProcess(101, "Vantor", ":7");
-    addProcess(102, "Vantor", ":79");  // another desktop
-    addProcess(103, "Vantor", "");     // no desktop at all
+    addProcess(102, "Vantor", ":79");                  // another desktop
+    addProcess(103, "Vantor", "");                     // no desktop at all
     ASSERT_TRUE(QDir().mkpath(dir_.filePath("104")));  // environment unreadable: left out
     ASSERT_TRUE(QDir().mkpath(dir_.filePath("sys")));  // not a process
     write(dir_.filePath("self"), "not a process");

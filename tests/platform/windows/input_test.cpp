@@ -249,7 +249,8 @@ TEST_F(InjectionTest, KeyPressesReachTheFocusedWindowWithTheirVirtualKeys)
 
 TEST_F(InjectionTest, ModifiersPressedAsTheEngineDoesAreReleasedAgain)
 {
-    for (const std::uint8_t vk : {std::uint8_t(VK_SHIFT), std::uint8_t(VK_CONTROL), std::uint8_t(VK_MENU)}) {
+    for (const std::uint8_t vk :
+         {std::uint8_t(VK_SHIFT), std::uint8_t(VK_CONTROL), std::uint8_t(VK_MENU)}) {
         SCOPED_TRACE(testing::Message() << "key 0x" << std::hex << int(vk));
         input_.keybdEvent(vk, 0, key::kExtendedKey, 0);
         ASSERT_TRUE(pumpUntil([vk] { return GetAsyncKeyState(vk) < 0; }, 3000));

@@ -65,30 +65,37 @@ TEST(WinGlobalKey, FiresOncePerPressOfTheCombinationAutoRepeatIncluded)
 TEST(WinGlobalKey, ASecondGrabOfTheSameKeysFailsWithAReason)
 {
     std::string error;
-    std::unique_ptr<GlobalKeyGrab> first = GlobalKeyGrab::create(kStopKeys, [] {}, &error);
+    std::unique_ptr<GlobalKeyGrab> first = GlobalKeyGrab::create(
+        kStopKeys, [] {}, &error);
     ASSERT_TRUE(first) << error;
 
     std::string second;
-    EXPECT_FALSE(GlobalKeyGrab::create(kStopKeys, [] {}, &second));
+    EXPECT_FALSE(GlobalKeyGrab::create(
+        kStopKeys, [] {}, &second));
     EXPECT_EQ(second, "the key combination is taken by another program");
 
     // Other modifiers make another combination.
     std::string other;
-    EXPECT_TRUE(GlobalKeyGrab::create({modifier::kControl | modifier::kAlt, 'X'}, [] {}, &other))
+    EXPECT_TRUE(GlobalKeyGrab::create(
+        {modifier::kControl | modifier::kAlt, 'X'}, [] {}, &other))
         << other;
 
     // Once released, the combination can be grabbed again.
     first.reset();
     std::string again;
-    EXPECT_TRUE(GlobalKeyGrab::create(kStopKeys, [] {}, &again)) << again;
+    EXPECT_TRUE(GlobalKeyGrab::create(
+        kStopKeys, [] {}, &again))
+        << again;
 }
 
 TEST(WinGlobalKey, AKeyWithoutACodeCannotBeGrabbed)
 {
     std::string error;
-    EXPECT_FALSE(GlobalKeyGrab::create({modifier::kControl, 0}, [] {}, &error));
+    EXPECT_FALSE(GlobalKeyGrab::create(
+        {modifier::kControl, 0}, [] {}, &error));
     EXPECT_EQ(error, "the key has no virtual-key code");
-    EXPECT_FALSE(GlobalKeyGrab::create({modifier::kControl, 0}, [] {}, nullptr));
+    EXPECT_FALSE(GlobalKeyGrab::create(
+        {modifier::kControl, 0}, [] {}, nullptr));
 }
 
 }  // namespace

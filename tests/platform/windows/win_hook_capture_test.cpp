@@ -96,8 +96,8 @@ TEST_F(HookCaptureTest, PointerEventsArriveInOrderWithButtonsPositionsAndWheel)
                     // Extra buttons and the horizontal wheel are not recorded.
                     mouseInput(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON1),
                     mouseInput(MOUSEEVENTF_XUP, 0, 0, XBUTTON1),
-                    mouseInput(MOUSEEVENTF_HWHEEL, 0, 0, 120),
-                    mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)}),
+                    mouseInput(MOUSEEVENTF_HWHEEL, 0, 0, 120), mouseInput(MOUSEEVENTF_LEFTDOWN),
+                    mouseInput(MOUSEEVENTF_LEFTUP)}),
               14u);
     // The last click reaching the window shows that every event went through the hooks.
     ASSERT_TRUE(pumpUntil([&] { return collected.count() >= 11 && saw(WM_LBUTTONUP); }))
@@ -174,10 +174,10 @@ TEST_F(HookCaptureTest, KeysArriveWithVirtualCodesEveryPressAndAltCombinations)
         std::uint8_t key;
     };
     const Expected expected[] = {
-        {CaptureEvent::KeyDown, 'A'},     {CaptureEvent::KeyDown, 'A'},
-        {CaptureEvent::KeyUp, 'A'},       {CaptureEvent::KeyDown, VK_MENU},
-        {CaptureEvent::KeyDown, 'Q'},     {CaptureEvent::KeyUp, 'Q'},
-        {CaptureEvent::KeyUp, VK_MENU},   {CaptureEvent::KeyDown, VK_F5},
+        {CaptureEvent::KeyDown, 'A'},   {CaptureEvent::KeyDown, 'A'},
+        {CaptureEvent::KeyUp, 'A'},     {CaptureEvent::KeyDown, VK_MENU},
+        {CaptureEvent::KeyDown, 'Q'},   {CaptureEvent::KeyUp, 'Q'},
+        {CaptureEvent::KeyUp, VK_MENU}, {CaptureEvent::KeyDown, VK_F5},
         {CaptureEvent::KeyUp, VK_F5},
     };
     const std::vector<CaptureEvent> events = collected.events();
