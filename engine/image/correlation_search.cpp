@@ -277,23 +277,34 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     if (positionsX < 1 || positionsY < 1)
         return std::nullopt;
 
-    // The template's spectra: its deviations from its channel means.
+    // The template's spectra: its deviations from its channel means, one
+    // channel per task. The planes and spectra stay with the thread: fresh
+    // blocks of this size cost page faults on every attempt.
     const std::int64_t n = templ.area();
-    cv::Mat spectra[3];
-    thread_local cv::Mat plane;
-    if (plane.size() != dftSize_ || plane.type() != CV_32F)
-        plane = cv::Mat::zeros(dftSize_, CV_32F);
+    thread_local std::array<cv::Mat, 3> keptPlanes, keptSpectra;
+    // References: the tasks run on other threads, with thread_locals of their own.
+    std::array<cv::Mat, 3>& planes = keptPlanes;
+    std::array<cv::Mat, 3>& kept = keptSpectra;
     for (int c = 0; c < 3; ++c) {
-        const double mean = double(templ.channelSum(c)) / double(n);
-        for (int y = 0; y < size.height; ++y) {
-            const uchar* p = templ.bgr().ptr(y);
-            float* out = plane.ptr<float>(y);
-            for (int x = 0; x < size.width; ++x)
-                out[x] = float(double(p[x * 3 + c]) - mean);
-        }
-        cv::dft(plane, spectra[c], 0, size.height);
+        if (planes[c].size() != dftSize_ || planes[c].type() != CV_32F)
+            planes[c] = cv::Mat::zeros(dftSize_, CV_32F);
+        kept[c].create(dftSize_, CV_32F);
     }
-    plane(cv::Rect(cv::Point(0, 0), size)).setTo(0);  // zero again for the next template
+    cv::parallel_for_(cv::Range(0, 3), [&](const cv::Range& range) {
+        for (int c = range.start; c < range.end; ++c) {
+            cv::Mat& plane = planes[std::size_t(c)];
+            const double mean = double(templ.channelSum(c)) / double(n);
+            for (int y = 0; y < size.height; ++y) {
+                const uchar* p = templ.bgr().ptr(y);
+                float* out = plane.ptr<float>(y);
+                for (int x = 0; x < size.width; ++x)
+                    out[x] = float(double(p[x * 3 + c]) - mean);
+            }
+            cv::dft(plane, kept[std::size_t(c)], 0, size.height);
+            plane(cv::Rect(cv::Point(0, 0), size)).setTo(0);  // zero again for the next template
+        }
+    });
+    const cv::Mat* spectra = kept.data();
 
     const double sqrtNorm = std::sqrt(double(templ.centredNorm()));
     const float scoreScale =
