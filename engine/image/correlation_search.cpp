@@ -312,16 +312,6 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
     const double errorScale =
         kTransformError * std::log2(double(dftSize_.area())) * std::sqrt(double(n));
     const int tilesY = int(tiles_.size()) / tilesX_;
-    // Built once per search, kept with the thread: every attempt reads it.
-    thread_local SumTable sumTable;
-    const SumTable* table = nullptr;
-    if (n <= SumTable::kMaxArea) {
-        if (!tableBuilt_) {
-            sumTable.build(bgra_);
-            tableBuilt_ = true;
-        }
-        table = &sumTable;
-    }
     std::vector<TileScores> results(tiles_.size());
 
     forEachTile(int(tiles_.size()), [&](int i, Scratch& scratch) {
@@ -341,7 +331,7 @@ std::optional<Match> CorrelationSearch::best(const ScoredTemplate& templ, double
         out.minScore = minScore;
         out.low = minScore;
         RowScores& rows = scratch.rows;
-        rows.start(bgra_, x0, x1 - x0, y0, size, table);
+        rows.start(bgra_, x0, x1 - x0, y0, size);
         for (int y = y0; y < y1; ++y) {
             if (y > y0)
                 rows.advance(y);

@@ -53,7 +53,6 @@ private:
     cv::Size step_;
     int tilesX_ = 0;
     std::vector<Tile> tiles_;
-    bool tableBuilt_ = false;
 };
 
 }  // namespace tavix::image

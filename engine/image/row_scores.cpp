@@ -40,26 +40,27 @@ TAVIX_VECTOR_CLONES_NO_ERRNO void rowScores(const float* corr, const double* var
 
 }  // namespace
 
-void RowScores::start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size,
-                      const SumTable* table)
+void RowScores::start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size)
 {
     bgra_ = &bgra;
-    table_ = table && table->built() ? table : nullptr;
     y_ = y0;
     x0_ = x0;
     count_ = count;
     size_ = size;
     area_ = std::int64_t(size.width) * size.height;
+    integer_ = area_ <= ColumnSums::kMaxArea;
     const std::size_t span = std::size_t(count) + size.width - 1;
+    variance_.resize(std::size_t(count));
+    score_.resize(std::size_t(count));
+    bound_.resize(std::size_t(count));
+    if (integer_) {
+        sums_.start(bgra, x0, int(span), y0, size.height);
+        return;
+    }
     for (int k = 0; k < 4; ++k) {
         column_[k].assign(span, 0.0);
         prefix_[k].resize(span + 1);
     }
-    variance_.resize(std::size_t(count));
-    score_.resize(std::size_t(count));
-    bound_.resize(std::size_t(count));
-    if (table_)
-        return;
     for (int y = y0; y < y0 + size.height; ++y)
         addRow(y, 1.0);
 }
@@ -67,8 +68,10 @@ void RowScores::start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size s
 void RowScores::advance(int y)
 {
     y_ = y;
-    if (table_)
+    if (integer_) {
+        sums_.advance();
         return;
+    }
     addRow(y - 1, -1.0);
     addRow(y + size_.height - 1, 1.0);
 }
@@ -94,8 +97,8 @@ void RowScores::score(const float* corr, float scale, float boundScale)
 {
     const double n = double(area_);
     bool exactInDouble = true;
-    if (table_) {
-        table_->rowVariance(x0_, count_, y_, size_, variance_.data());
+    if (integer_) {
+        sums_.rowVariance(count_, size_.width, n, variance_.data());
     } else {
         const std::size_t span = column_[0].size();
         for (int k = 0; k < 4; ++k) {
@@ -115,9 +118,9 @@ void RowScores::score(const float* corr, float scale, float boundScale)
         if (exactInDouble && (variance_[x] > 2 * n || variance_[x] == 0))
             continue;
         WindowSums sums;
-        if (table_) {
+        if (integer_) {
             std::int64_t s[4];
-            table_->window(x0_ + x, y_, size_, s);
+            sums_.window(x, size_.width, s);
             for (int k = 0; k < 3; ++k)
                 sums.s[k] = s[k];
             sums.squares = s[3];

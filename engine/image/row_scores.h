@@ -6,17 +6,17 @@
 #include <opencv2/core.hpp>
 #include <vector>
 
-#include "image/sum_table.h"
+#include "image/column_sums.h"
 
 namespace tavix::image {
 
 class RowScores {
 public:
     // Windows of `size` whose top-left corners are columns x0 .. x0 + count - 1
-    // of `bgra`, starting at row `y0`. With a built `table` the windows' sums
-    // come from it; otherwise from sums over the window's rows kept here.
-    void start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size,
-               const SumTable* table);
+    // of `bgra`, starting at row `y0`. The windows' sums come from sums over
+    // their rows kept here: in integers up to ColumnSums::kMaxArea pixels,
+    // else in double.
+    void start(const cv::Mat& bgra, int x0, int count, int y0, cv::Size size);
     // Moves the windows down to row `y`, one row further.
     void advance(int y);
 
@@ -33,7 +33,8 @@ private:
     void addRow(int y, double sign);
 
     const cv::Mat* bgra_ = nullptr;
-    const SumTable* table_ = nullptr;
+    bool integer_ = false;
+    ColumnSums sums_;
     int y_ = 0;
     int x0_ = 0;
     int count_ = 0;
