@@ -1,6 +1,7 @@
 #include "image/exact_occurrence.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -134,21 +135,10 @@ bool signsMatch(std::uint32_t o, std::uint32_t q, const Probe& probe)
     return true;
 }
 
-}  // namespace
-
-std::optional<cv::Point> firstPerfectMatch(const cv::Mat& bgra, const ScoredTemplate& templ)
+// The first perfect match in rows y0 .. y1 - 1, in scan order.
+std::optional<cv::Point> scanRows(const cv::Mat& bgra, const Scanner& scanner, const Probe& lead,
+                                  int positionsX, int y0, int y1)
 {
-    CV_Assert(bgra.type() == CV_8UC4);
-    const int positionsX = bgra.cols - templ.cols() + 1;
-    const int positionsY = bgra.rows - templ.rows() + 1;
-    if (positionsX < 1 || positionsY < 1 || templ.uniform())
-        return std::nullopt;
-    std::vector<Probe> probes = chooseProbes(templ.bgr());
-    if (probes.empty())
-        return std::nullopt;
-    const Probe lead = probes[0];
-    const Scanner scanner(bgra, templ, std::move(probes));
-
 #if defined(__SSE2__)
     // Expected "not greater" and "not less" byte masks of the lead probe.
     std::uint32_t notGreater = 0, notLess = 0;
@@ -161,7 +151,7 @@ std::optional<cv::Point> firstPerfectMatch(const cv::Mat& bgra, const ScoredTemp
     const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
     const __m128i zero = _mm_setzero_si128();
 #endif
-    for (int y = 0; y < positionsY; ++y) {
+    for (int y = y0; y < y1; ++y) {
         const auto* origins = reinterpret_cast<const std::uint32_t*>(bgra.ptr(y));
         const auto* probed =
             reinterpret_cast<const std::uint32_t*>(bgra.ptr(y + lead.dy)) + lead.dx;
@@ -188,6 +178,54 @@ std::optional<cv::Point> firstPerfectMatch(const cv::Mat& bgra, const ScoredTemp
                 return cv::Point(x, y);
     }
     return std::nullopt;
+}
+
+// Rows per task: enough to outweigh a task's start, few enough that a match
+// near the top ends the scan early.
+constexpr int kRowsPerTask = 32;
+
+}  // namespace
+
+std::optional<cv::Point> firstPerfectMatch(const cv::Mat& bgra, const ScoredTemplate& templ)
+{
+    CV_Assert(bgra.type() == CV_8UC4);
+    const int positionsX = bgra.cols - templ.cols() + 1;
+    const int positionsY = bgra.rows - templ.rows() + 1;
+    if (positionsX < 1 || positionsY < 1 || templ.uniform())
+        return std::nullopt;
+    std::vector<Probe> probes = chooseProbes(templ.bgr());
+    if (probes.empty())
+        return std::nullopt;
+    const Probe lead = probes[0];
+    const Scanner scanner(bgra, templ, std::move(probes));
+
+    // Bands of rows taken in order by the cores. A band after one that holds
+    // a match is skipped: its matches come later in scan order. Every band
+    // before the first that holds one is scanned whole, so the answer is the
+    // first match in scan order.
+    const int bands = (positionsY + kRowsPerTask - 1) / kRowsPerTask;
+    std::vector<std::optional<cv::Point>> found(static_cast<std::size_t>(bands));
+    std::atomic<int> firstBand{bands};
+    cv::parallel_for_(
+        cv::Range(0, bands),
+        [&](const cv::Range& range) {
+            for (int band = range.start; band < range.end; ++band) {
+                if (band > firstBand.load(std::memory_order_relaxed))
+                    return;
+                const int y0 = band * kRowsPerTask;
+                const int y1 = std::min(y0 + kRowsPerTask, positionsY);
+                found[std::size_t(band)] = scanRows(bgra, scanner, lead, positionsX, y0, y1);
+                if (!found[std::size_t(band)])
+                    continue;
+                int seen = firstBand.load();
+                while (band < seen && !firstBand.compare_exchange_weak(seen, band)) {
+                }
+                return;
+            }
+        },
+        bands);
+    const int first = firstBand.load();
+    return first < bands ? found[std::size_t(first)] : std::nullopt;
 }
 
 }  // namespace tavix::image
