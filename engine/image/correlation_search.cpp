@@ -41,9 +41,13 @@ int tileSize(int extent, int templ)
 
 // out = the sum over three channels of a times the conjugate of b, for
 // `pairs` complex numbers stored as real, imaginary.
-TAVIX_VECTOR_CLONES void multiplyConjugatePairs(const float* a0, const float* a1, const float* a2,
-                                                const float* b0, const float* b1, const float* b2,
-                                                int pairs, float* out)
+TAVIX_VECTOR_CLONES void multiplyConjugatePairs(const float* __restrict a0,
+                                                const float* __restrict a1,
+                                                const float* __restrict a2,
+                                                const float* __restrict b0,
+                                                const float* __restrict b1,
+                                                const float* __restrict b2, int pairs,
+                                                float* __restrict out)
 {
     for (int i = 0; i < pairs; ++i) {
         const int j = 2 * i;
