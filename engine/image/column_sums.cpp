@@ -29,17 +29,17 @@ void moveRows(const uchar* in, const uchar* out, int span, std::uint32_t* column
         const __m128i q = _mm_add_epi32(m, _mm_shuffle_epi32(m, _MM_SHUFFLE(2, 3, 0, 1)));
         const __m128i sign = _mm_srai_epi16(d, 15);
         const __m128i first = _mm_add_epi32(_mm_unpacklo_epi16(d, sign), _mm_slli_si128(q, 12));
-        const __m128i second = _mm_add_epi32(_mm_unpackhi_epi16(d, sign),
-                                             _mm_and_si128(_mm_slli_si128(q, 4), last));
+        const __m128i second =
+            _mm_add_epi32(_mm_unpackhi_epi16(d, sign), _mm_and_si128(_mm_slli_si128(q, 4), last));
         auto* at = reinterpret_cast<__m128i*>(to);
         _mm_storeu_si128(at, _mm_add_epi32(_mm_loadu_si128(at), first));
         _mm_storeu_si128(at + 1, _mm_add_epi32(_mm_loadu_si128(at + 1), second));
     };
     for (; i + 4 <= span; i += 4) {
-        const __m128i a = _mm_and_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i * 4)), colours);
-        const __m128i b = _mm_and_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + i * 4)), colours);
+        const __m128i a =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i * 4)), colours);
+        const __m128i b =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(out + i * 4)), colours);
         addPair(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), columns + i * 4);
         addPair(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), columns + i * 4 + 8);
     }
@@ -62,8 +62,8 @@ void runningSums(const std::uint32_t* columns, int span, std::uint32_t* prefix)
     __m128i run = _mm_setzero_si128();
     _mm_storeu_si128(reinterpret_cast<__m128i*>(prefix), run);
     for (int i = 0; i < span; ++i) {
-        run = _mm_add_epi32(run,
-                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(columns + i * 4)));
+        run =
+            _mm_add_epi32(run, _mm_loadu_si128(reinterpret_cast<const __m128i*>(columns + i * 4)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(prefix + (i + 1) * 4), run);
     }
 #else
@@ -113,7 +113,7 @@ void ColumnSums::start(const cv::Mat& bgra, int x0, int span, int y0, int height
 void ColumnSums::advance()
 {
     moveRows(bgra_->ptr(top_ + height_) + std::size_t(x0_) * 4,
-            bgra_->ptr(top_) + std::size_t(x0_) * 4, span_, columns_.data());
+             bgra_->ptr(top_) + std::size_t(x0_) * 4, span_, columns_.data());
     ++top_;
 }
 

@@ -6,8 +6,11 @@
 #include <limits>
 #include <opencv2/core.hpp>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "image/row_scores.h"
-#include "image/vector_clones.h"
 
 namespace tavix::image {
 
@@ -40,16 +43,39 @@ int tileSize(int extent, int templ)
 }
 
 // out = the sum over three channels of a times the conjugate of b, for
-// `pairs` complex numbers stored as real, imaginary.
-TAVIX_VECTOR_CLONES void multiplyConjugatePairs(const float* __restrict a0,
-                                                const float* __restrict a1,
-                                                const float* __restrict a2,
-                                                const float* __restrict b0,
-                                                const float* __restrict b1,
-                                                const float* __restrict b2, int pairs,
-                                                float* __restrict out)
+// `pairs` complex numbers stored as real, imaginary. Two numbers at a time in
+// SSE2, adding the same terms in the same order as the plain loop (a - b is
+// a + (-b) exactly), so that every value rounds as the plain loop does.
+void multiplyConjugatePairs(const float* a0, const float* a1, const float* a2, const float* b0,
+                            const float* b1, const float* b2, int pairs, float* out)
 {
-    for (int i = 0; i < pairs; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128 negateImaginary =
+        _mm_castsi128_ps(_mm_set_epi32(int(0x80000000u), 0, int(0x80000000u), 0));
+    // a * conj(b) as two terms: (ar br, ai br) and (ai bi, -ar bi).
+    auto terms = [&](const float* a, const float* b, int j, __m128& first, __m128& second) {
+        const __m128 va = _mm_loadu_ps(a + j), vb = _mm_loadu_ps(b + j);
+        first = _mm_mul_ps(va, _mm_shuffle_ps(vb, vb, _MM_SHUFFLE(2, 2, 0, 0)));
+        second = _mm_xor_ps(_mm_mul_ps(_mm_shuffle_ps(va, va, _MM_SHUFFLE(2, 3, 0, 1)),
+                                       _mm_shuffle_ps(vb, vb, _MM_SHUFFLE(3, 3, 1, 1))),
+                            negateImaginary);
+    };
+    for (; i + 2 <= pairs; i += 2) {
+        const int j = 2 * i;
+        __m128 p0, q0, p1, q1, p2, q2;
+        terms(a0, b0, j, p0, q0);
+        terms(a1, b1, j, p1, q1);
+        terms(a2, b2, j, p2, q2);
+        __m128 sum = _mm_add_ps(p0, q0);
+        sum = _mm_add_ps(sum, p1);
+        sum = _mm_add_ps(sum, q1);
+        sum = _mm_add_ps(sum, p2);
+        sum = _mm_add_ps(sum, q2);
+        _mm_storeu_ps(out + j, sum);
+    }
+#endif
+    for (; i < pairs; ++i) {
         const int j = 2 * i;
         out[j] = a0[j] * b0[j] + a0[j + 1] * b0[j + 1] + a1[j] * b1[j] + a1[j + 1] * b1[j + 1]
             + a2[j] * b2[j] + a2[j + 1] * b2[j + 1];
@@ -92,6 +118,35 @@ void multiplyConjugateSum(const cv::Mat* a, const cv::Mat* b, cv::Mat& acc)
     }
 }
 
+// The highest score of a row and the highest score plus bound (scores are
+// never NaN, so the order of the comparisons does not matter).
+void rowMaxima(const float* scores, const float* bounds, int count, float* best, float* reach)
+{
+    float b = -std::numeric_limits<float>::infinity(), r = b;
+    int x = 0;
+#if defined(__SSE2__)
+    __m128 vb = _mm_set1_ps(b), vr = vb;
+    for (; x + 4 <= count; x += 4) {
+        const __m128 s = _mm_loadu_ps(scores + x);
+        vb = _mm_max_ps(vb, s);
+        vr = _mm_max_ps(vr, _mm_add_ps(s, _mm_loadu_ps(bounds + x)));
+    }
+    float lanes[8];
+    _mm_storeu_ps(lanes, vb);
+    _mm_storeu_ps(lanes + 4, vr);
+    for (int k = 0; k < 4; ++k) {
+        b = std::max(b, lanes[k]);
+        r = std::max(r, lanes[4 + k]);
+    }
+#endif
+    for (; x < count; ++x) {
+        b = std::max(b, scores[x]);
+        r = std::max(r, scores[x] + bounds[x]);
+    }
+    *best = b;
+    *reach = r;
+}
+
 // A position whose float score, within its bound, may be the highest.
 struct Candidate {
     cv::Point at;
@@ -115,17 +170,12 @@ struct TileScores {
 
     void addRow(int y, int x0, int count, const float* scores, const float* bounds)
     {
-        float rowBest = -std::numeric_limits<float>::infinity(), rowReach = rowBest;
-        int at = 0;
-        for (int x = 0; x < count; ++x) {
-            if (scores[x] > rowBest) {
-                rowBest = scores[x];
-                at = x;
-            }
-            rowReach = std::max(rowReach, scores[x] + bounds[x]);
-        }
+        float rowBest = 0, rowReach = 0;
+        rowMaxima(scores, bounds, count, &rowBest, &rowReach);
         if (rowBest > best) {
-            best = rowBest;
+            // The first highest score, as a scan keeping only greater ones finds.
+            const int at = int(std::find(scores, scores + count, rowBest) - scores);
+            best = scores[at];
             bestBound = bounds[at];
             low = std::max(floor(), minScore);
         }

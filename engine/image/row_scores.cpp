@@ -31,8 +31,8 @@ TAVIX_VECTOR_CLONES_NO_ERRNO void rowVariance(const double* p0, const double* p1
 
 // In SSE2 four at a time, with the same operations in the same order as the
 // plain loop, so that every lane rounds as the plain loop does.
-void rowScores(const float* corr, const double* variance, int count, float scale,
-               float boundScale, float* score, float* bound)
+void rowScores(const float* corr, const double* variance, int count, float scale, float boundScale,
+               float* score, float* bound)
 {
     int x = 0;
 #if defined(__SSE2__)
@@ -43,8 +43,8 @@ void rowScores(const float* corr, const double* variance, int count, float scale
         const __m128 v = _mm_movelh_ps(_mm_cvtpd_ps(_mm_loadu_pd(variance + x)),
                                        _mm_cvtpd_ps(_mm_loadu_pd(variance + x + 2)));
         // The root of every lane, kept only above the flat floor.
-        const __m128 inv = _mm_and_ps(_mm_cmpgt_ps(v, floor),
-                                      _mm_div_ps(one, _mm_sqrt_ps(_mm_max_ps(v, floor))));
+        const __m128 inv =
+            _mm_and_ps(_mm_cmpgt_ps(v, floor), _mm_div_ps(one, _mm_sqrt_ps(_mm_max_ps(v, floor))));
         const __m128 s = _mm_mul_ps(_mm_mul_ps(_mm_loadu_ps(corr + x), scales), inv);
         _mm_storeu_ps(score + x, s);
         _mm_storeu_ps(bound + x,
@@ -59,6 +59,26 @@ void rowScores(const float* corr, const double* variance, int count, float scale
         score[x] = s;
         bound[x] = boundScale * inv + 1e-6f + 1e-6f * std::abs(s);
     }
+}
+
+// The first window whose variance is neither above `limit` nor 0; `count`
+// when there is none. Two at a time in SSE2: almost every window is far above
+// the floor.
+int firstNearFloor(const double* variance, int count, double limit)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128d high = _mm_set1_pd(limit), zero = _mm_setzero_pd();
+    for (; x + 2 <= count; x += 2) {
+        const __m128d v = _mm_loadu_pd(variance + x);
+        if (_mm_movemask_pd(_mm_or_pd(_mm_cmpgt_pd(v, high), _mm_cmpeq_pd(v, zero))) != 3)
+            break;
+    }
+#endif
+    for (; x < count; ++x)
+        if (!(variance[x] > limit || variance[x] == 0))
+            break;
+    return x;
 }
 
 }  // namespace
@@ -137,7 +157,8 @@ void RowScores::score(const float* corr, float scale, float boundScale)
     }
     // Near OpenCV's flat floor, and wherever double could round, decide from
     // 64-bit integers.
-    for (int x = 0; x < count_; ++x) {
+    for (int x = exactInDouble ? firstNearFloor(variance_.data(), count_, 2 * n) : 0; x < count_;
+         ++x) {
         if (exactInDouble && (variance_[x] > 2 * n || variance_[x] == 0))
             continue;
         WindowSums sums;
