@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <opencv2/core.hpp>
@@ -215,18 +216,21 @@ std::vector<Scratch>& scratchOfThisThread(int stripes)
     return kept;
 }
 
-// Runs `body(tile, scratch)` for every tile, in one stripe of consecutive
-// tiles per core.
+// Runs `body(tile, scratch)` for every tile, in one task per core, each task
+// taking the next tile not yet taken: tiles at the picture's edges hold fewer
+// positions, so that fixed shares would leave a core idle. Every tile's
+// result is its own, whichever task computes it.
 template <typename Body>
 void forEachTile(int tiles, const Body& body)
 {
     const int stripes = std::max(1, std::min(cv::getNumThreads(), tiles));
     std::vector<Scratch>& scratch = scratchOfThisThread(stripes);
+    std::atomic<int> next{0};
     cv::parallel_for_(
         cv::Range(0, stripes),
         [&](const cv::Range& range) {
             for (int s = range.start; s < range.end; ++s)
-                for (int i = tiles * s / stripes; i < tiles * (s + 1) / stripes; ++i)
+                for (int i = next++; i < tiles; i = next++)
                     body(i, scratch[std::size_t(s)]);
         },
         stripes);
