@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the project needs to build, run and test.
-# Idempotent and non-interactive; says nothing when everything is already present.
+# Installs every Debian 12 package the project needs to build, run and test, or
+# only the packages named as arguments. Idempotent and non-interactive; says
+# nothing when everything is already present.
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,7 @@ packages=(
   # platform layer: X11 input, capture, shared-memory grabs, gamma; ALSA
   libx11-dev libxext-dev libxtst-dev libxrandr-dev libasound2-dev
   # the Windows backend: cross compiler, and Wine to run its tests (tools/windows-check.sh)
-  g++-mingw-w64-x86-64 wine64
+  g++-mingw-w64-x86-64 wine64 xdotool
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth unzip zip sqlite3 openssl python3 binutils
@@ -25,6 +26,7 @@ packages=(
   # catalogue's camera, which the CJK and Latin fonts lack)
   fonts-dejavu-core fonts-wqy-microhei fonts-symbola
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -12,22 +12,7 @@ root=$PWD
 build=${1:-build-windows}
 case $build in /*) ;; *) build=$root/$build ;; esac
 
-packages=(g++-mingw-w64-x86-64 wine64 xdotool)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "windows-check: run as root (or install sudo) to install: ${missing[*]}" >&2; exit 1; }
-    sudo=sudo
-  fi
-  echo "windows-check: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash tools/setup.sh g++-mingw-w64-x86-64 wine64 xdotool
 
 if [ -z "${DISPLAY:-}" ]; then
   exec bash tools/with-xvfb.sh bash "$root/tools/windows-check.sh" "$build"

@@ -8,7 +8,9 @@ std::unique_ptr<GlobalKeyGrab> GlobalKeyGrab::create(KeyCombination keys,
                                                      std::function<void()> onPress,
                                                      std::string* error)
 {
-    return native::createGlobalKeyGrab(keys, std::move(onPress), error);
+    // Backends always get somewhere to write their reason.
+    std::string ignored;
+    return native::createGlobalKeyGrab(keys, std::move(onPress), error ? error : &ignored);
 }
 
 }  // namespace tavix::platform

@@ -23,7 +23,8 @@ bool displayReachable();
 // In tavix_capture: the desktop's global input capture.
 std::unique_ptr<CaptureSource> createCaptureSource();
 
-// In tavix_hotkey: a system-wide key grab (see GlobalKeyGrab::create).
+// In tavix_hotkey: a system-wide key grab (see GlobalKeyGrab::create); `error`
+// is never null.
 std::unique_ptr<GlobalKeyGrab> createGlobalKeyGrab(KeyCombination keys,
                                                    std::function<void()> onPress,
                                                    std::string* error);

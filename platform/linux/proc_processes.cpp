@@ -7,20 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "small_file.h"
+
 namespace tavix::platform::proc {
 
 namespace {
-
-std::string readSmall(const std::string& path, std::size_t limit)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return {};
-    std::string content(limit, '\0');
-    file.read(&content[0], std::streamsize(limit));
-    content.resize(std::size_t(file.gcount()));
-    return content;
-}
 
 std::string baseName(const std::string& path)
 {
@@ -43,7 +34,7 @@ std::string executableOf(const std::string& processDir)
             path.resize(path.size() - deleted.size());
         return baseName(path);
     }
-    std::string comm = readSmall(processDir + "/comm", 256);
+    std::string comm = readSmallFile(processDir + "/comm", 256);
     while (!comm.empty() && (comm.back() == '\n' || comm.back() == ' '))
         comm.pop_back();
     return comm;

@@ -5,9 +5,9 @@
 #include <dirent.h>
 
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
+#include "small_file.h"
 #include "tavix/platform/conversions.h"
 
 namespace tavix::platform::device {
@@ -17,20 +17,9 @@ namespace {
 // sysfs attributes are one short line; more than this is not an attribute.
 constexpr std::size_t kMaxAttribute = 4096;
 
-std::string readSmall(const std::string& path, std::size_t limit)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return {};
-    std::string content(limit, '\0');
-    file.read(&content[0], std::streamsize(limit));
-    content.resize(std::size_t(file.gcount()));
-    return content;
-}
-
 std::string attribute(const std::string& path)
 {
-    return readSmall(path, kMaxAttribute);
+    return readSmallFile(path, kMaxAttribute);
 }
 
 std::string dmi(const std::string& sysRoot, const char* field)
@@ -83,7 +72,7 @@ std::string osPrettyName(const std::string& root)
 {
     for (const char* file : {"etc/os-release", "usr/lib/os-release"}) {
         const std::string name =
-            convert::prettyNameFromOsRelease(readSmall(root + '/' + file, 64 * 1024));
+            convert::prettyNameFromOsRelease(readSmallFile(root + '/' + file, 64 * 1024));
         if (!name.empty())
             return name;
     }

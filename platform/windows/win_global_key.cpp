@@ -110,9 +110,6 @@ std::unique_ptr<GlobalKeyGrab> native::createGlobalKeyGrab(KeyCombination keys,
                                                            std::function<void()> onPress,
                                                            std::string* error)
 {
-    std::string ignored;
-    if (!error)
-        error = &ignored;
     if (keys.virtualKey == 0) {
         *error = "the key has no virtual-key code";
         return nullptr;

@@ -202,9 +202,6 @@ std::unique_ptr<GlobalKeyGrab> native::createGlobalKeyGrab(KeyCombination keys,
                                                            std::function<void()> onPress,
                                                            std::string* error)
 {
-    std::string ignored;
-    if (!error)
-        error = &ignored;
     const unsigned long keysym = x11::keysymForVirtualKey(keys.virtualKey);
     if (keysym == 0) {
         *error = "the key has no X key symbol";
