@@ -4,6 +4,7 @@
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QScreen>
+#include <atomic>
 
 #include "tavix/platform/backends.h"
 #include "tavix/platform/log.h"
@@ -77,10 +78,9 @@ QImage grabScreen(const QRect& area)
     if (!qGuiApp)
         return {};
     if (headless()) {
-        static bool said = false;
-        if (!said)
+        static std::atomic<bool> said{false};
+        if (!said.exchange(true))
             qCWarning(lcPlatform) << "No screen to grab: the application runs without a display";
-        said = true;
         return {};
     }
     if (QGuiApplication::platformName() == QLatin1String(kNativePlatform)) {
