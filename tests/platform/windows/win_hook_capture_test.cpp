@@ -86,8 +86,11 @@ TEST_F(HookCaptureTest, PointerEventsArriveInOrderWithButtonsPositionsAndWheel)
     HookCapture capture;
     Collected collected;
     std::string error;
-    ASSERT_TRUE(capture.start(collected.sink(), &error)) << error;
+    // Read before the start: the source pairs the hooks' millisecond ticks
+    // with the wall clock at its start, so an event in the same tick may be
+    // stamped up to a millisecond before a reading taken after it.
     const std::int64_t before = wallClockMs();
+    ASSERT_TRUE(capture.start(collected.sink(), &error)) << error;
     ASSERT_EQ(send({moveTo(kTargetX, kTargetY), mouseInput(MOUSEEVENTF_LEFTDOWN),
                     mouseInput(MOUSEEVENTF_LEFTUP), mouseInput(MOUSEEVENTF_RIGHTDOWN),
                     mouseInput(MOUSEEVENTF_RIGHTUP), mouseInput(MOUSEEVENTF_MIDDLEDOWN),
