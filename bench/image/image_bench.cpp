@@ -4,8 +4,10 @@
 // Compare BM_EngineFindImage (a pixel-exact template) and BM_EngineFindJpeg
 // (the same, JPEG-recompressed: found by correlation) with BM_OpenCvMatch (one
 // matchTemplate + minMaxLoc), BM_EngineNotFound with BM_OpenCvCascade (every
-// attempt made) and with BM_EngineFindJpeg. Times are wall-clock; the CPU
-// column counts every thread of the process (the search uses all cores).
+// attempt made) and with BM_EngineFindJpeg. BM_TransformFloor gives the least
+// ratio of not found to found that the search's transforms allow. Times are
+// wall-clock; the CPU column counts every thread of the process (the search
+// uses all cores).
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,12 +18,15 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <opencv2/imgproc.hpp>
 
 #include "core/desktop.h"
 #include "core/shared_state.h"
 #include "image/bgra_view.h"
+#include "image/correlation_search.h"
 #include "image/template_search.h"
 #include "tavix.h"
 
@@ -197,11 +202,55 @@ void searchArgs(benchmark::internal::Benchmark* b)
         ->MeasureProcessCPUTime();
 }
 
+// The transforms alone of a search by correlation, on one core: the picture's
+// three channels forward once per tile, then one inverse per tile for each
+// attempt. A found search makes one attempt, a search that finds nothing makes
+// them all; `floor_ratio` is the least ratio of the two, every other part of
+// an attempt (products, normalisation) counted as free.
+void BM_TransformFloor(benchmark::State& state)
+{
+    const cv::Size picture(1920, 1080);
+    const cv::Size templ(int(state.range(0)), int(state.range(1)));
+    const cv::Size tile = tavix::image::CorrelationSearch::transformSize(picture, templ);
+    const cv::Size step(tile.width - templ.width + 1, tile.height - templ.height + 1);
+    const int tiles = (picture.width - templ.width + step.width) / step.width
+        * ((picture.height - templ.height + step.height) / step.height);
+    int attempts = 1;
+    while (attempts < tavix::image::kSearchAttempts
+           && std::min(templ.width, templ.height) >> attempts
+               >= tavix::image::kSmallestShrunkenSide)
+        ++attempts;
+
+    cv::Mat plane(tile, CV_32F), spectrum, scores;
+    cv::randu(plane, -128, 128);
+    using Clock = std::chrono::steady_clock;
+    Clock::duration forward{}, inverse{};
+    for (auto _ : state) {
+        for (int t = 0; t < tiles; ++t) {
+            const Clock::time_point start = Clock::now();
+            for (int c = 0; c < 3; ++c)
+                cv::dft(plane, spectrum, 0, tile.height);
+            const Clock::time_point between = Clock::now();
+            for (int a = 0; a < attempts; ++a)
+                cv::dft(spectrum, scores, cv::DFT_INVERSE | cv::DFT_REAL_OUTPUT, step.height);
+            forward += between - start;
+            inverse += Clock::now() - between;
+        }
+        benchmark::DoNotOptimize(scores.data);
+    }
+    const double f = std::chrono::duration<double>(forward).count();
+    const double i = std::chrono::duration<double>(inverse).count() / attempts;
+    state.counters["tiles"] = tiles;
+    state.counters["attempts"] = attempts;
+    state.counters["floor_ratio"] = (f + attempts * i) / (f + i);
+}
+
 BENCHMARK(BM_EngineFindImage)->Apply(searchArgs);
 BENCHMARK(BM_EngineFindJpeg)->Apply(searchArgs);
 BENCHMARK(BM_OpenCvMatch)->Apply(searchArgs);
 BENCHMARK(BM_EngineNotFound)->Apply(searchArgs);
 BENCHMARK(BM_OpenCvCascade)->Apply(searchArgs);
+BENCHMARK(BM_TransformFloor)->Args({64, 32})->Args({128, 64})->Unit(benchmark::kMillisecond);
 
 // --- on the real screen (skipped without an X11 display) ---
 

@@ -294,10 +294,14 @@ void CorrelationSearch::transformTile(Tile& tile, cv::Mat* planes) const
     tile.energy = double(energy);
 }
 
+cv::Size CorrelationSearch::transformSize(cv::Size picture, cv::Size templ)
+{
+    return cv::Size(tileSize(picture.width, templ.width), tileSize(picture.height, templ.height));
+}
+
 void CorrelationSearch::prepare(cv::Size templSize)
 {
-    dftSize_ =
-        cv::Size(tileSize(bgra_.cols, templSize.width), tileSize(bgra_.rows, templSize.height));
+    dftSize_ = transformSize(bgra_.size(), templSize);
     step_ = cv::Size(dftSize_.width - templSize.width + 1, dftSize_.height - templSize.height + 1);
     const int positionsX = bgra_.cols - templSize.width + 1;
     const int positionsY = bgra_.rows - templSize.height + 1;

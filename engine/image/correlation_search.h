@@ -37,6 +37,9 @@ public:
     // not be larger than it. `templ` must not be uniform.
     std::optional<Match> best(const ScoredTemplate& templ, double minScore);
 
+    // The size of the tiles' transforms for a first template of `templ` pixels.
+    static cv::Size transformSize(cv::Size picture, cv::Size templ);
+
 private:
     struct Tile {
         cv::Point origin;
