@@ -72,11 +72,16 @@ void MycodeEdit::completeAfterTextChange()
     const QString prefix = CompletionNames::completionPrefix(before);
 
     if (popup->isVisible() && afterLineFeed && !highlightedCompletion.isEmpty()) {
+        // Taken before the line feed goes: removing it changes the text again,
+        // and the list offered for that text would reset the highlighted entry.
+        const QString entry = highlightedCompletion;
         QTextCursor typed = textCursor();
-        setTextCursor(typed);
         typed.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+        ++d->loading;
         typed.removeSelectedText();
-        handleCompleterActivated(highlightedCompletion);
+        --d->loading;
+        popup->hide();
+        handleCompleterActivated(entry);
         return;
     }
 
@@ -120,7 +125,11 @@ void MycodeEdit::completeAfterTextChange()
 void MycodeEdit::showCompletions(const QStringList& candidates, bool shifted)
 {
     // A model whose parent is the completer is deleted when the next one is set.
+    // Setting it puts the completer's own key filter back in front of the
+    // popup's: the editor's goes in front again, so that Enter takes the entry.
     completer->setModel(new QStringListModel(candidates, completer));
+    completer->popup()->removeEventFilter(this);
+    completer->popup()->installEventFilter(this);
     QTextCursor word = textCursor();
     word.movePosition(QTextCursor::StartOfWord);
     QRect r = cursorRect(word);

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextLayout>
+#include <algorithm>
 
 #include "editor_fixture.h"
 
@@ -83,6 +84,32 @@ TEST_F(EditorCompletionTest, PartialGlobalNameOffersMatchingGlobals)
     QTest::keyClick(editor.get(), Qt::Key_Period);
     ASSERT_TRUE(popupShown());
     EXPECT_TRUE(popupEntries(completer()).contains("mouseLeftClick"));
+}
+
+// Down moves through the list; Enter takes the entry it reached, not the first.
+TEST_F(EditorCompletionTest, EnterTakesTheEntryChosenWithTheArrowKeys)
+{
+    struct Case {
+        const char* typed;
+        const char* expectedPrefix;
+        const char* suffix;
+    };
+    for (const Case& c : {Case{"cs.", "cs.", "()"}, Case{"x=ima", "x=", ""}}) {
+        SCOPED_TRACE(c.typed);
+        editor->setScriptText("");
+        editor->setFocus();
+        QTest::keyClicks(editor.get(), c.typed);
+        ASSERT_TRUE(popupShown());
+        const QStringList entries = popupEntries(completer());
+        ASSERT_GE(entries.size(), 2);
+        for (int down = std::min(2, int(entries.size()) - 1); down > 0; --down)
+            keyToPopup(Qt::Key_Down);
+        const QString chosen = completer()->popup()->currentIndex().data().toString();
+        ASSERT_NE(chosen, entries.first());
+        keyToPopup(Qt::Key_Return);
+        EXPECT_EQ(editor->toScriptText(), c.expectedPrefix + chosen + c.suffix);
+        EXPECT_FALSE(completer()->popup()->isVisible());
+    }
 }
 
 TEST_F(EditorCompletionTest, UnknownFragmentsAndPastedDotsOfferNothing)
