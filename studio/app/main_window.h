@@ -13,6 +13,7 @@
 
 #include "recent_files.h"
 #include "run_controls.h"
+#include "script_encoding.h"
 
 class QAction;
 class QPushButton;
@@ -119,6 +120,7 @@ private:
     std::array<QAction*, MaxRecentFiles> recentFileActions{};
     QAction* recentSeparator = nullptr;
     QString currentFile;
+    ScriptEncoding fileEncoding_;  // the open file's, kept when it is saved
     QStandardItemModel* variables_ = nullptr;
     StopKey* stopKey_ = nullptr;
     int exceptionLine_ = -1;  // line the run reported last, until the next log line

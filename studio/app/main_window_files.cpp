@@ -25,6 +25,7 @@ void MainWindow::onNewFileAction()
     if (!maybeSave())
         return;
     currentFile.clear();
+    fileEncoding_ = ScriptEncoding();
     setWindowFilePath(QString());
     editor_->setScriptText(QString());
     markSaved();
@@ -65,7 +66,8 @@ void MainWindow::loadFile(const QString& path)
     if (path.isEmpty())
         return;
     QString text, error;
-    if (!readScriptFile(path, &text, &error)) {
+    ScriptEncoding encoding;
+    if (!readScriptFile(path, &text, &encoding, &error)) {
         qWarning().noquote() << QStringLiteral("Cannot open %1: %2").arg(path, error);
         QMessageBox::information(this, QString(), QStringLiteral("打开文件失败"));
         return;
@@ -74,6 +76,7 @@ void MainWindow::loadFile(const QString& path)
         return;
     on_btEnd_clicked();
     editor_->setScriptText(text);
+    fileEncoding_ = encoding;
     setCurrentFile(path);
     markSaved();
 }
@@ -81,7 +84,7 @@ void MainWindow::loadFile(const QString& path)
 bool MainWindow::saveFile(const QString& path)
 {
     QString error;
-    if (!writeScriptFile(path, editor_->toScriptText(), &error)) {
+    if (!writeScriptFile(path, editor_->toScriptText(), fileEncoding_, &error)) {
         qWarning().noquote() << QStringLiteral("Cannot save %1: %2").arg(path, error);
         QMessageBox::information(this, QString(), QStringLiteral("保存文件失败"));
         return false;

@@ -5,10 +5,11 @@
 
 namespace vantor {
 
-bool readScriptFile(const QString& path, QString* text, QString* error)
+bool readScriptFile(const QString& path, QString* text, ScriptEncoding* encoding, QString* error)
 {
+    // Binary: the editor keeps each line's own end, which text mode would drop.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
         return false;
     }
@@ -17,18 +18,22 @@ bool readScriptFile(const QString& path, QString* text, QString* error)
         *error = file.errorString();
         return false;
     }
-    *text = QString::fromUtf8(bytes);
+    if (!decodeScript(bytes, text, encoding)) {
+        *error = QStringLiteral("not text in UTF-8, UTF-16, UTF-32 or GB18030");
+        return false;
+    }
     return true;
 }
 
-bool writeScriptFile(const QString& path, const QString& text, QString* error)
+bool writeScriptFile(const QString& path, const QString& text, const ScriptEncoding& encoding,
+                     QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    if (!file.open(QIODevice::WriteOnly)) {
         *error = file.errorString();
         return false;
     }
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = encodeScript(text, encoding);
     if (file.write(bytes) != bytes.size()) {
         *error = file.errorString();
         file.cancelWriting();

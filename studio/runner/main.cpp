@@ -13,6 +13,7 @@
 #include "log.h"
 #include "message_lines.h"
 #include "module_loader.h"
+#include "script_encoding.h"
 #include "script_file_run.h"
 #include "tavix_mgr.h"
 #include "trace_texts.h"
@@ -44,7 +45,16 @@ int runFile(int argc, char** argv)
                                       .arg(path, file.errorString()).toLocal8Bit();
         return usage(reason.constData());
     }
-    const QString text = QString::fromUtf8(file.readAll());
+    QString text;
+    ScriptEncoding encoding;
+    // As the studio reads it: a script it would not open does not run here either.
+    if (!decodeScript(file.readAll(), &text, &encoding)) {
+        const QByteArray reason =
+            QStringLiteral("cannot read %1: not text in UTF-8, UTF-16, UTF-32 or GB18030")
+                .arg(path)
+                .toLocal8Bit();
+        return usage(reason.constData());
+    }
     file.close();
 
     installRunnerMessageHandler();

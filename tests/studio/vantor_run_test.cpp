@@ -119,6 +119,26 @@ TEST_F(VantorRun, MissingOrUnreadableScriptsGiveTheUsageAndExitTwo)
     }
 }
 
+// Scripts saved in UTF-16 or in Chinese Windows' code page run as the studio
+// reads them; bytes that are no such text are refused, not run half-decoded.
+TEST_F(VantorRun, ScriptsAreReadInTheirOwnEncoding)
+{
+    RunResult result =
+        runScript(QByteArray("\xFF\xFE"
+                             "l\0o\0g\0.\0i\0n\0f\0o\0(\0'\0\x2D\x4E'\0)\0",
+                             28));
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QString::fromUtf8("中\n"));
+    result = runScript("log.info('\xD6\xD0\xCE\xC4');\r\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QString::fromUtf8("中文\n"));
+
+    result = runScript("log.info('caf\xE9');\n");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.contains("not text in UTF-8")) << result.err.toStdString();
+    EXPECT_EQ(result.out, "");
+}
+
 TEST_F(VantorRun, RequireSearchesTheWorkingDirectoryFirst)
 {
     write("greeting.js", "exports.text = 'hello from a module';");

@@ -110,17 +110,25 @@ TEST(ScriptFiles, WriteGivesExactlyTheTextAndReadGivesItBack)
                              QString(200000, QLatin1Char('x'))};
     for (const QString& text : texts) {
         QString error, back;
-        ASSERT_TRUE(writeScriptFile(path, text, &error)) << error.toStdString();
+        ScriptEncoding encoding;
+        ASSERT_TRUE(writeScriptFile(path, text, ScriptEncoding(), &error)) << error.toStdString();
         EXPECT_EQ(readBytes(path), text.toUtf8());
-        ASSERT_TRUE(readScriptFile(path, &back, &error));
+        ASSERT_TRUE(readScriptFile(path, &back, &encoding, &error));
         EXPECT_EQ(back, text);
+        EXPECT_EQ(encoding.codec, "UTF-8");
     }
-    // Windows line ends come in as plain ones.
-    writeBytes(path, "a\r\nb\r\n");
+    // Line ends come in as they are stored: the editor keeps each line's own.
+    writeBytes(path, "a\r\nb\rc\n");
     QString back, error;
-    ASSERT_TRUE(readScriptFile(path, &back, &error));
-    EXPECT_EQ(back, "a\nb\n");
-    EXPECT_FALSE(readScriptFile(dir.filePath("missing.js"), &back, &error));
+    ScriptEncoding encoding;
+    ASSERT_TRUE(readScriptFile(path, &back, &encoding, &error));
+    EXPECT_EQ(back, "a\r\nb\rc\n");
+    EXPECT_FALSE(readScriptFile(dir.filePath("missing.js"), &back, &encoding, &error));
+    EXPECT_FALSE(error.isEmpty());
+    // Bytes that are no text it could write back unchanged are refused with a reason.
+    writeBytes(path, QByteArray("ok \x81\x20 \xFF"));
+    error.clear();
+    EXPECT_FALSE(readScriptFile(path, &back, &encoding, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -138,7 +146,7 @@ TEST(ScriptFiles, AFailedSaveLeavesTheOldFileWhole)
     {
         test::Unprivileged user;
         QString error;
-        EXPECT_FALSE(writeScriptFile(path, "new text\n", &error));
+        EXPECT_FALSE(writeScriptFile(path, "new text\n", ScriptEncoding(), &error));
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(readBytes(path), "old text\n");
@@ -146,7 +154,7 @@ TEST(ScriptFiles, AFailedSaveLeavesTheOldFileWhole)
 
     // A folder that does not exist: nothing is written anywhere.
     QString error;
-    EXPECT_FALSE(writeScriptFile(dir.filePath("no/such/folder.js"), "x", &error));
+    EXPECT_FALSE(writeScriptFile(dir.filePath("no/such/folder.js"), "x", ScriptEncoding(), &error));
 }
 
 TEST(VariableTable, OneRowPerVariable)

@@ -338,6 +338,51 @@ TEST_F(StudioWindow, SavedFilesHoldExactlyTheScriptTextAndSurviveRoundTrips)
     EXPECT_EQ(readBytes(third), outside);
 }
 
+// Scripts from elsewhere (Windows line ends, Chinese Windows' code page, a
+// byte-order mark) are saved in their own encoding with their own line ends;
+// bytes that are no such text are not opened, so no save can spoil them.
+TEST_F(StudioWindow, OpenedFilesKeepTheirEncodingAndLineEnds)
+{
+    const struct {
+        const char* name;
+        QByteArray file;
+        QByteArray typed;  // "//x" typed at the end, as the file's encoding writes it
+    } cases[] = {
+        {"gbk.js", QByteArray("// \xD6\xD0\xCE\xC4\r\nvar a = 1;\rvar b = 2;\r\n"), "//x"},
+        {"bom.js", QByteArray("\xEF\xBB\xBFlog.info(\"\xE4\xB8\xAD\");\r\n"), "//x"},
+        {"utf16.js",
+         QByteArray("\xFF\xFE"
+                    "a\0\r\0\n\0",
+                    8),
+         QByteArray("/\0/\0x\0", 6)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = write(c.name, c.file);
+        window().loadFile(path);
+        ASSERT_EQ(window().currentFilePath(), path);
+        ASSERT_TRUE(window().saveFile(path));
+        EXPECT_EQ(readBytes(path), c.file);
+        QTest::keyClick(&editor(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(&editor(), "//x");
+        press(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(readBytes(path), c.file + c.typed);
+    }
+
+    const QString open = window().currentFilePath();
+    const QString before = editor().toScriptText();
+    const QByteArray broken("var s = '\x81\x20\xFF';\n");
+    const QString path = write("broken.js", broken);
+    {
+        BoxAnswerer ok(QMessageBox::Ok);
+        window().loadFile(path);
+        EXPECT_EQ(ok.texts(), QStringList{"打开文件失败"});
+    }
+    EXPECT_EQ(editor().toScriptText(), before);
+    EXPECT_EQ(window().currentFilePath(), open);
+    EXPECT_EQ(readBytes(path), broken);
+}
+
 TEST_F(StudioWindow, FailedSavesAndOpensShowTheirMessageAndChangeNothing)
 {
     const QString path = write("locked.js", "old\n");
