@@ -59,12 +59,18 @@ HostObject hostObjects[] = {
     {"ocr", make<TX_ocr>, nullptr},
 };
 
+// Without QObject's own signals and slots: a script that emits destroyed() or
+// calls deleteLater() would otherwise crash the host or delete the object for
+// every later run.
+constexpr QScriptEngine::QObjectWrapOptions kWrapOptions =
+    QScriptEngine::ExcludeSuperClassMethods | QScriptEngine::ExcludeDeleteLater;
+
 void expose(QScriptEngine& engine, HostObject& entry)
 {
     entry.object = entry.create();
     engine.globalObject().setProperty(
         QLatin1String(entry.name),
-        engine.newQObject(entry.object, QScriptEngine::QtOwnership, QScriptEngine::QObjectWrapOptions()));
+        engine.newQObject(entry.object, QScriptEngine::QtOwnership, kWrapOptions));
 }
 
 }  // namespace
@@ -101,7 +107,8 @@ TavixMgr::TavixMgr()
     : QObject(nullptr), engine_(newScriptEngine()), log_(new Log)
 {
     logObjects->append(log_);
-    engine_->globalObject().setProperty(QStringLiteral("log"), engine_->newQObject(log_));
+    engine_->globalObject().setProperty(
+        QStringLiteral("log"), engine_->newQObject(log_, QScriptEngine::QtOwnership, kWrapOptions));
     connect(log_, &Log::showInfo, this, &TavixMgr::showInfo);
     setUp();
     setScriptEngine(engine_);

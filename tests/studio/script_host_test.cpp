@@ -153,10 +153,24 @@ const CallCase kWrongCalls[] = {
     {"TextForAHandle", "image.toBase64('picture.png')", "TypeError"},
     {"HostObjectForAHandle", "image.copy(log)", "TypeError"},
     {"UndefinedForAHandle", "image.grayscale(undefined)", "TypeError"},
+    // The objects' own QObject signals and slots are not theirs to call: emitting
+    // destroyed() or deleting the object would crash the host or break later runs.
+    {"DestroyedSignal", "cs.destroyed()", "TypeError"},
+    {"DeleteLaterOfAnObject", "image.deleteLater()", "TypeError"},
+    {"DestroyedSignalOfTheLog", "log.destroyed()", "TypeError"},
+    {"ObjectNameChangedSignal", "file.objectNameChanged('x')", "TypeError"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Host, WrongCalls, ::testing::ValuesIn(kWrongCalls),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GlobalObject, HostObjectsOutliveCallsOfQObjectsOwnSlots)
+{
+    evaluate("try { image.deleteLater(); cs.destroyed(); } catch (e) {}");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(evaluate("typeof image.read + typeof cs.mouseMove + typeof log.info"),
+              "functionfunctionfunction");
+}
 
 TEST(GlobalFunctions, SurplusArgumentsAreIgnored)
 {
