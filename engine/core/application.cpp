@@ -22,6 +22,7 @@ char* appArgv[] = {argProgram, argPlatform, argHeadless, nullptr};
 // destructor runs Qt's post routines after Qt's own global objects are gone,
 // which crashes the host on its way out.
 QApplication* ownApplication = nullptr;
+bool ownHeadless = false;
 
 bool platformChosenByUser()
 {
@@ -41,6 +42,7 @@ void ensureApplication()
     appArgc = native ? 1 : 3;
     try {
         ownApplication = new QApplication(appArgc, appArgv);
+        ownHeadless = !native;
     } catch (const std::exception& error) {
         qWarning("Could not build the application object: %s", error.what());
     }
@@ -49,6 +51,11 @@ void ensureApplication()
 bool widgetsAvailable()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+bool engineRunsHeadless()
+{
+    return ownHeadless && QCoreApplication::instance() == ownApplication;
 }
 
 }  // namespace tavix::core

@@ -17,6 +17,10 @@ void ensureApplication();
 // Whether widgets can be created (the application object is a QApplication).
 bool widgetsAvailable();
 
+// Whether the engine built the application object itself on the headless
+// platform: nobody can see its windows or answer its message boxes.
+bool engineRunsHeadless();
+
 // Runs `work` on the application object's thread and waits for its result.
 // Clipboard and desktop-service calls belong to that thread.
 template <class Work>

@@ -1,6 +1,7 @@
 #include "msg_box.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +14,9 @@ namespace tavix::core {
 namespace {
 
 constexpr int kToastMilliseconds = 3000;
+// Laying out a megabyte of text freezes the application for many seconds; no
+// box shows more than this anyway.
+constexpr int kMaxShownCharacters = 4000;
 constexpr auto kToastFlags = Qt::WindowFlags(0x2000803);  // dialog, frameless, customised
 constexpr auto kToastStyle =
     "QMessageBox { background-color: white; color: black; border-radius: 10px; height: 80px;}";
@@ -78,8 +82,19 @@ void msgBox::showFromAnyThread(const QString& title, const QString& text, int ty
         qWarning("Cannot show a message box: no QApplication (call TX_api_initialize first)");
         return;
     }
+    // A modal box there would wait for an answer for ever.
+    if (type != Toast && engineRunsHeadless()) {
+        qWarning().noquote() << QStringLiteral("No display to show the message box: %1").arg(text);
+        return;
+    }
+    QString shown = text;
+    if (shown.size() > kMaxShownCharacters) {
+        qWarning("The message box shows the first %d of %d characters", kMaxShownCharacters,
+                 int(shown.size()));
+        shown = shown.left(kMaxShownCharacters) + QChar(0x2026);
+    }
     QEventLoop loop;
-    auto* box = new msgBox(title, text, type);
+    auto* box = new msgBox(title, shown, type);
     QObject::connect(box, &QObject::destroyed, &loop, &QEventLoop::quit);
     box->moveToThread(QCoreApplication::instance()->thread());
     QTimer::singleShot(0, box, &msgBox::onShow);

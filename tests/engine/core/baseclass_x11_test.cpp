@@ -156,6 +156,21 @@ TEST_F(BaseOnX11, ToastReturnsWhileVisibleAndClosesItselfAfterThreeSeconds)
     EXPECT_LT(lived, 8000);
 }
 
+// A huge text would take the box many seconds to lay out: it shows the start.
+TEST_F(BaseOnX11, AHugeTextShowsItsStartAtOnce)
+{
+    tavix::test::LogCapture log;
+    const std::string huge(1000000, 'x');
+    std::thread worker([&huge] { TX_baseclass_toast(huge.c_str()); });
+    QMessageBox* toast = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (toast = visibleBox()) != nullptr; }, 10000));
+    worker.join();
+    EXPECT_EQ(toast->text(), QString(4000, QLatin1Char('x')) + QChar(0x2026));
+    EXPECT_TRUE(log.contains("The message box shows the first 4000 of 1000000 characters"));
+    QPointer<QMessageBox> alive(toast);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 10000));
+}
+
 TEST_F(BaseOnX11, GetColorReadsTheScreenPixelIntoOneStableArray)
 {
     Swatch green(QRect(100, 100, 50, 50), QColor("#12ab34"));

@@ -30,6 +30,15 @@ TEST(Headless, ScreenBoundCallsFailWithALogLine)
     EXPECT_TRUE(log.contains("Failed to grab the screen"));
 }
 
+// A modal box that nobody can see or answer would block the caller for ever.
+TEST(Headless, MessageBoxesReturnAtOnceWithTheirTextLogged)
+{
+    tavix::test::LogCapture log;
+    TX_baseclass_msg("nobody can answer this");
+    EXPECT_TRUE(log.contains("No display to show the message box: nobody can answer this"));
+    TX_baseclass_toast("a toast needs no answer");
+}
+
 TEST(Headless, InputIsDroppedWithOneWarning)
 {
     tavix::test::LogCapture log;
