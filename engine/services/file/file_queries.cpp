@@ -104,9 +104,9 @@ const char* getName(const QString& path)
 
 int listDirCount(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isDir())
-        return 0;
-    return int(listingEntries(path).size());
+    const int count = path.isEmpty() || !QFileInfo(path).isDir() ? 0 : int(listingEntries(path).size());
+    rememberReportedCount(path, count);
+    return count;
 }
 
 int listDir(const QString& path, char* out)
@@ -119,7 +119,15 @@ int listDir(const QString& path, char* out)
         qWarning("TX_file_listDir: no output buffer");
         return 0;
     }
-    const QStringList names = listingEntries(path);
+    QStringList names = listingEntries(path);
+    // The caller sized `out` from the count reported to it; entries created
+    // since then are left out rather than written past the buffer.
+    const int room = reportedCount(path);
+    if (room >= 0 && names.size() > room) {
+        qWarning().noquote() << "TX_file_listDir:" << path << "holds" << names.size()
+                             << "entries, storing the" << room << "that TX_file_listDirCount reported";
+        names.erase(names.begin() + room, names.end());
+    }
     for (int i = 0; i < names.size(); ++i)
         storeInSlot(out + qint64(i) * kSlotSize, names[i].toUtf8());
     return int(names.size());

@@ -141,6 +141,41 @@ TEST(ListingSlots, NamesLongerThanASlotAreCutAtAWholeCharacter)
     EXPECT_EQ(buffer[512], '\x7f');
 }
 
+TEST_F(FileTree, ListingStoresNoMoreNamesThanTheCountReported)
+{
+    putBytes(path("race/a.txt"), "a");
+    putBytes(path("race/c.txt"), "c");
+    const std::string dir = cpath("race");
+    const int count = TX_file_listDirCount(dir.c_str());
+    ASSERT_EQ(count, 2);
+    // Another program adds an entry after the caller sized its buffer.
+    putBytes(path("race/b.txt"), "b");
+    LogCapture log;
+    {
+        std::vector<char> exact(std::size_t(count) * 512);  // ASan reports any byte past it
+        EXPECT_EQ(TX_file_listDir(dir.c_str(), exact.data()), 2);
+        EXPECT_STREQ(exact.data(), "a.txt");
+        EXPECT_STREQ(exact.data() + 512, "b.txt");
+    }
+    {
+        std::vector<char> guarded(std::size_t(count) * 512 + 512, '\x7f');
+        EXPECT_EQ(TX_file_listDir(dir.c_str(), guarded.data()), 2);
+        EXPECT_TRUE(std::all_of(guarded.begin() + count * 512, guarded.end(),
+                                [](char c) { return c == '\x7f'; }));
+    }
+    EXPECT_TRUE(log.contains("storing the 2 that TX_file_listDirCount reported"))
+        << log.lines().join('\n').toStdString();
+    // Counting again lets the next listing store every name.
+    EXPECT_EQ(listed(path("race")), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    // A folder counted while missing gets no names until it is counted again.
+    const std::string later = cpath("later");
+    EXPECT_EQ(TX_file_listDirCount(later.c_str()), 0);
+    putBytes(path("later/x.txt"), "x");
+    char slot[512] = "untouched";
+    EXPECT_EQ(TX_file_listDir(later.c_str(), slot), 0);
+    EXPECT_STREQ(slot, "untouched");
+}
+
 TEST_F(FileTree, CreateMakesOnlyNewEmptyFiles)
 {
     EXPECT_TRUE(TX_file_create(cpath("new.txt").c_str()));
