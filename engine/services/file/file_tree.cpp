@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/file_kind.h"
+#include "entry_path.h"
 #include "file_service.h"
 
 namespace tavix::file {
@@ -116,8 +117,9 @@ bool mkdirs(const QString& path)
     return QFileInfo(path).isDir() || QDir().mkpath(path);
 }
 
-bool remove(const QString& path)
+bool remove(const QString& given)
 {
+    const QString path = entryPath(given, "TX_file_remove");
     if (path.isEmpty() || !occupied(QFileInfo(path)))
         return false;
     const QString blocking = blockingFolder(path);
@@ -134,8 +136,9 @@ bool copy(const QString& formPath, const QString& toPath)
     return copyContent(formPath, toPath, "TX_file_copy");
 }
 
-bool move(const QString& formPath, const QString& toPath)
+bool move(const QString& givenPath, const QString& toPath)
 {
+    const QString formPath = entryPath(givenPath, "TX_file_move");
     const QFileInfo source(formPath);
     if (formPath.isEmpty() || toPath.isEmpty() || !occupied(source) || occupied(QFileInfo(toPath)))
         return false;
@@ -159,10 +162,17 @@ bool move(const QString& formPath, const QString& toPath)
     return true;
 }
 
-bool rename(const QString& path, const QString& name)
+bool rename(const QString& givenPath, const QString& name)
 {
-    if (path.isEmpty() || name.isEmpty())
+    const QString path = entryPath(givenPath, "TX_file_rename");
+    if (path.isEmpty())
         return false;
+    // A new name, not a path: it must not lead out of the folder.
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) {
+        qWarning().noquote() << "TX_file_rename: not a file name:" << name;
+        return false;
+    }
     const QString renamed = QFileInfo(path).absolutePath() + QLatin1Char('/') + name;
     if (occupied(QFileInfo(renamed)))
         return false;

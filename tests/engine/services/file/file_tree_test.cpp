@@ -240,6 +240,53 @@ TEST_F(FileTree, RemoveDeletesLinksWithoutFollowingThem)
     EXPECT_EQ(bytesOf(path("elsewhere/precious.txt")), QByteArray("p"));
 }
 
+// A link named with a trailing separator, or a path ending in "." or "..",
+// resolves to a folder other than the entry the path names: removal must never
+// reach into it.
+TEST_F(FileTree, RemoveNeverReachesThroughLinksOrDotComponents)
+{
+    putBytes(path("t/target/kept.txt"), "k");
+    putBytes(path("t/b/inside.txt"), "i");
+    putBytes(path("keep/sub/x.txt"), "x");
+    ASSERT_EQ(::symlink(cpath("t/target").c_str(), cpath("t/link").c_str()), 0);
+    ASSERT_EQ(::symlink("target/", cpath("t/link2").c_str()), 0);
+    const auto intact = [&] {
+        return bytesOf(path("t/target/kept.txt")) == "k" && bytesOf(path("t/b/inside.txt")) == "i"
+            && bytesOf(path("keep/sub/x.txt")) == "x";
+    };
+    LogCapture log;
+    const std::string refused[] = {
+        cpath("t/link2") + "\\.", cpath("t/link2/."), cpath("t/link/.."), cpath("t/b/."),
+        cpath("t/b/./"),          cpath("t/b/.."),    cpath("t/b") + "\\..\\",
+    };
+    for (const std::string& p : refused) {
+        EXPECT_FALSE(TX_file_remove(p.c_str())) << p;
+        EXPECT_TRUE(intact()) << p;
+    }
+    EXPECT_TRUE(QFileInfo(path("t/link2")).isSymLink());
+    EXPECT_TRUE(log.contains("TX_file_remove: refusing a path that ends in \"..\": " + path("t/b/..")))
+        << log.lines().join('\n').toStdString();
+
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(path("keep/sub")));
+    const bool parentRemoved = TX_file_remove("..");
+    const bool ownRemoved = TX_file_remove(".");
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(parentRemoved);
+    EXPECT_FALSE(ownRemoved);
+    EXPECT_TRUE(intact());
+
+    // A link with trailing separators is removed as the link itself.
+    EXPECT_TRUE(TX_file_remove((cpath("t/link") + "/").c_str()));
+    EXPECT_TRUE(TX_file_remove((cpath("t/link2") + "\\/").c_str()));
+    EXPECT_FALSE(QFileInfo(path("t/link")).isSymLink());
+    EXPECT_FALSE(QFileInfo(path("t/link2")).isSymLink());
+    EXPECT_TRUE(intact());
+    // A folder with a trailing separator is the folder.
+    EXPECT_TRUE(TX_file_remove((cpath("t/b") + "//").c_str()));
+    EXPECT_FALSE(QFileInfo::exists(path("t/b")));
+}
+
 TEST_F(FileTree, CopyReplacesTheDestinationWhole)
 {
     putBytes(path("src.bin"), QByteArray(200000, '\x01') + "end");
@@ -308,6 +355,34 @@ TEST_F(FileTree, RenameKeepsTheFolder)
     EXPECT_EQ(bytesOf(path("APItest/other.txt")), QByteArray("o"));
     EXPECT_EQ(bytesOf(path("APItest/fileadd3.txt")), QByteArray("2"));
     EXPECT_FALSE(TX_file_rename(cpath("APItest/other.txt").c_str(), nullptr));
+}
+
+TEST_F(FileTree, RenameTakesANameNotAPath)
+{
+    putBytes(path("APItest/f.txt"), "f");
+    QDir().mkpath(path("APItest/sub"));
+    LogCapture log;
+    const char* notNames[] = {"../escaped-by-rename.txt", "..\\escaped.txt", "sub/f2.txt", "sub\\f2.txt",
+                              "/abs.txt", ".", "..", ""};
+    for (const char* name : notNames)
+        EXPECT_FALSE(TX_file_rename(cpath("APItest/f.txt").c_str(), name)) << name;
+    EXPECT_EQ(bytesOf(path("APItest/f.txt")), QByteArray("f"));
+    const auto everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_EQ(QDir(path("APItest")).entryList(everything, QDir::Name), (QStringList{"f.txt", "sub"}));
+    EXPECT_TRUE(QDir(path("APItest/sub")).isEmpty(everything));
+    EXPECT_EQ(QDir(dir_.path()).entryList(everything), QStringList{"APItest"});
+    EXPECT_TRUE(log.contains("TX_file_rename: not a file name: ../escaped-by-rename.txt"))
+        << log.lines().join('\n').toStdString();
+
+    // A link is renamed as the link, also when named with a trailing separator;
+    // a path ending in ".." names no entry to rename.
+    ASSERT_EQ(::symlink("sub", cpath("APItest/link").c_str()), 0);
+    EXPECT_TRUE(TX_file_rename((cpath("APItest/link") + "/").c_str(), "renamed"));
+    EXPECT_TRUE(QFileInfo(path("APItest/renamed")).isSymLink());
+    EXPECT_TRUE(QFileInfo(path("APItest/sub")).isDir());
+    EXPECT_FALSE(TX_file_rename(cpath("APItest/sub/..").c_str(), "moved"));
+    EXPECT_TRUE(QFileInfo(path("APItest/f.txt")).isFile());
+    EXPECT_FALSE(QFileInfo::exists(path("moved")));
 }
 
 TEST_F(FileTree, SizesAndDates)
