@@ -70,6 +70,11 @@ bool appendBytes(const QString& path, const char* bytes, int length)
 bool write(const QString& path, const QString& text, const QByteArray& encoding)
 {
     // The old content stays in place until the new one is completely written.
+    // A device or FIFO is refused: the atomic replacement would put a regular
+    // file in its place. A link is written through, QSaveFile replacing the
+    // file it points to.
+    if (core::refuseSpecialFile(path, "TX_file_write"))
+        return false;
     QSaveFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) {
         qWarning().noquote() << "TX_file_write: cannot open" << path << ":" << file.errorString();

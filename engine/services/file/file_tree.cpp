@@ -72,8 +72,10 @@ QString blockingFolder(const QString& path)
 // source itself) loses nothing.
 bool copyContent(const QString& from, const QString& to, const char* function)
 {
+    // A device or FIFO at the target is refused rather than replaced by a
+    // regular file; a link is written through (QSaveFile replaces what it points to).
     QFile source(from);
-    if (from.isEmpty() || core::refuseSpecialFile(from, function)
+    if (from.isEmpty() || core::refuseSpecialFile(from, function) || core::refuseSpecialFile(to, function)
         || !source.open(QIODevice::ReadOnly))
         return false;
     QSaveFile target(to);

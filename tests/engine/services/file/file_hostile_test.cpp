@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <vector>
 
 #include "file_fixture.h"
@@ -138,6 +140,77 @@ TEST(SpecialFiles, ContentFunctionsRefuseDevicesAndFifosWithoutBlocking)
     EXPECT_TRUE(log.contains("not a regular file: /dev/zero"))
         << log.lines().join('\n').toStdString();
     EXPECT_TRUE(log.contains("not a regular file: " + QString::fromStdString(fifo)));
+}
+
+// Writers that replace their target whole would put a regular file in the
+// place of a device or FIFO: they refuse such targets, also behind a link.
+TEST(SpecialFiles, WritersRefuseTargetsThatAreNoRegularFiles)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.path() + "/pipe";
+    const QString fifoLink = dir.path() + "/pipe-link";
+    const QString device = dir.path() + "/null";
+    const QString source = dir.path() + "/src.txt";
+    ASSERT_EQ(mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    ASSERT_EQ(::symlink("pipe", fifoLink.toUtf8().constData()), 0);
+    // Our own node of the null device, where this machine lets us make one.
+    const bool haveDevice = ::mknod(device.toUtf8().constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    putBytes(source, "src");
+
+    struct Target {
+        QString path;
+        mode_t kind;  // what lstat must still find there
+    };
+    std::vector<Target> targets = {{fifo, S_IFIFO}, {fifoLink, S_IFLNK}};
+    if (haveDevice)
+        targets.push_back({device, S_IFCHR});
+    const std::pair<const char*, std::function<bool(const char*)>> writers[] = {
+        {"TX_file_write", [](const char* p) { return TX_file_write(p, "x", "UTF-8"); }},
+        {"TX_file_copy", [&](const char* p) { return TX_file_copy(source.toUtf8().constData(), p); }},
+    };
+    LogCapture log;
+    for (const Target& target : targets) {
+        const QByteArray p = target.path.toUtf8();
+        for (const auto& [name, writeTo] : writers) {
+            EXPECT_FALSE(withDeadline(name, [&, &writeTo = writeTo] { return writeTo(p.constData()); }))
+                << name << " " << p.constData();
+            struct stat st {};
+            ASSERT_EQ(::lstat(p.constData(), &st), 0) << p.constData();
+            EXPECT_EQ(st.st_mode & S_IFMT, target.kind) << name << " " << p.constData();
+            EXPECT_TRUE(log.contains(QStringLiteral("%1: not a regular file: %2").arg(name, target.path)))
+                << log.lines().join('\n').toStdString();
+        }
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(fifo.toUtf8().constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    // Reads through the link refuse the FIFO instead of waiting for a writer.
+    std::vector<char> out(TX_FILE_READ_MARGIN, kCanary);
+    EXPECT_EQ(withDeadline("readBytes(link to fifo)",
+                           [&] { return TX_file_readBytes(fifoLink.toUtf8().constData(), out.data()); }),
+              0);
+}
+
+// A link to a regular file stays a link: the file it points to gets the content.
+TEST(LinkedTargets, WritersReplaceTheFileTheLinkPointsTo)
+{
+    QTemporaryDir dir;
+    const QString real = dir.path() + "/real.txt";
+    const QString link = dir.path() + "/link.txt";
+    const QString source = dir.path() + "/src.txt";
+    putBytes(real, "old");
+    putBytes(source, "copied");
+    ASSERT_EQ(::symlink("real.txt", link.toUtf8().constData()), 0);
+
+    EXPECT_TRUE(TX_file_write(link.toUtf8().constData(), "written", "UTF-8"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(bytesOf(real), QByteArray("written"));
+
+    EXPECT_TRUE(TX_file_copy(source.toUtf8().constData(), link.toUtf8().constData()));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(bytesOf(real), QByteArray("copied"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{"link.txt", "real.txt", "src.txt"}));
 }
 
 }  // namespace
