@@ -114,7 +114,9 @@ void MycodeEdit::insertFromMimeData(const QMimeData* source)
                 const QImage picture(path);
                 if (picture.isNull())
                     qDebug() << "picture file does not load, nothing inserted:" << path;
-                insertImageResource(url, picture);
+                // A name of its own: named after the file, a later drop of the
+                // same file, changed since, would replace this picture's pixels.
+                insertImageResource(QUrl(nextDroppedImageName()), picture);
             } else {
                 insertTextFile(url);
             }

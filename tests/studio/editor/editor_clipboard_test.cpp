@@ -168,6 +168,27 @@ TEST_F(EditorDropTest, PictureFileTextFileAndBothInOrder)
         "function lib() {}\n// 注释\ndata:image/png;base64,iVBOR"));
 }
 
+// Each drop keeps the pixels it was given: a file changed and dropped again
+// does not change the picture dropped from it before.
+TEST_F(EditorDropTest, APictureFileDroppedAgainAfterItChangedKeepsTheEarlierPicture)
+{
+    const QImage first = patternPicture(20, 10);
+    QImage second(20, 10, QImage::Format_ARGB32);
+    second.fill(QColor(10, 200, 30));
+    const QString png = write("shot.png", pngBytes(first));
+    editor->setScriptText("\n");
+    for (int line = 1; line <= 2; ++line) {
+        write("shot.png", pngBytes(line == 1 ? first : second));
+        auto* data = new QMimeData;
+        data->setUrls({QUrl::fromLocalFile(png)});
+        ASSERT_TRUE(drop(data, QPoint(40, lineY(line))));
+        delete data;
+    }
+    ASSERT_EQ(pictureCount(), 2);
+    EXPECT_EQ(pictureOnLine(1).convertToFormat(QImage::Format_ARGB32), first);
+    EXPECT_EQ(pictureOnLine(2).convertToFormat(QImage::Format_ARGB32), second);
+}
+
 TEST_F(EditorDropTest, ImageDataAndTextWithADataUrl)
 {
     const QImage picture = patternPicture(22, 11);
