@@ -1,35 +1,13 @@
 #include "image/image_codec.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QImageWriter>
 
 namespace tavix::image {
 
-namespace {
-
-QImage readChecked(QImageReader& reader)
-{
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > kMaxDecodedBytes) {
-        qWarning("Refusing to decode a %d x %d picture: larger than %lld MiB", size.width(),
-                 size.height(), kMaxDecodedBytes >> 20);
-        return {};
-    }
-    return reader.read();
-}
-
-}  // namespace
-
 QImage decodeImage(const QByteArray& bytes)
 {
-    if (bytes.isEmpty())
-        return {};
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    return readChecked(reader);
+    return core::decodeImageBytes(bytes);
 }
 
 QImage decodeBase64Image(const QByteArray& base64)
@@ -37,12 +15,9 @@ QImage decodeBase64Image(const QByteArray& base64)
     return decodeImage(QByteArray::fromBase64(base64));
 }
 
-QImage readImageFile(const QString& path)
+QImage readImageFile(const QString& path, const char* function)
 {
-    if (path.isEmpty())
-        return {};
-    QImageReader reader(path);
-    return readChecked(reader);
+    return core::readImageFile(path, function);
 }
 
 QByteArray encodeImage(const QImage& image, const QByteArray& format, int quality)

@@ -46,7 +46,7 @@ bool read(const char* path)
 {
     if (!haveText(path, "path"))
         return false;
-    workingImage() = readImageFile(textArg(path));
+    workingImage() = readImageFile(textArg(path), "TX_image_read");
     if (workingImage().isNull()) {
         qWarning("Failed to load image file!");
         return false;

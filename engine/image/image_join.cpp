@@ -86,8 +86,8 @@ bool concatPath(const char* img1Path, const char* img2Path, int direction, const
     if (!haveText(img1Path, "first image path") || !haveText(img2Path, "second image path")
         || !haveText(savePath, "path to save to"))
         return false;
-    const QImage first = readImageFile(textArg(img1Path));
-    const QImage second = readImageFile(textArg(img2Path));
+    const QImage first = readImageFile(textArg(img1Path), "TX_image_concatPath");
+    const QImage second = readImageFile(textArg(img2Path), "TX_image_concatPath");
     if (first.isNull() || second.isNull()) {
         qWarning("Failed to load image file!");
         return false;

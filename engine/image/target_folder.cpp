@@ -8,8 +8,10 @@ namespace tavix::image {
 
 bool makeFolderFor(const QString& path)
 {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        qWarning("Cannot save an image: the file path is empty");
         return false;
+    }
     const QString folder = QFileInfo(path).absolutePath();
     if (QDir(folder).exists() || QDir().mkpath(folder))
         return true;

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "core/file_kind.h"
 #include "image/image_codec.h"
 
 namespace tavix::image {
@@ -38,8 +39,13 @@ QImage fetchImage(const QString& url)
         qWarning("Cannot load an image from a URL before TX_api_initialize");
         return {};
     }
+    const QUrl parsed(url, QUrl::TolerantMode);
+    // A local file is opened on this thread before the deadline runs: a FIFO
+    // would block that open for ever and a device would never end.
+    if (parsed.isLocalFile() && core::refuseSpecialFile(parsed.toLocalFile(), "TX_image_load"))
+        return {};
     QNetworkAccessManager manager;
-    QNetworkRequest request(QUrl(url, QUrl::TolerantMode));
+    QNetworkRequest request(parsed);
     request.setTransferTimeout(int(transferTimeout.count()));
     // Follow redirects (http to https, moved files) but never from https to http.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,

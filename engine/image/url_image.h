@@ -1,4 +1,5 @@
-// One HTTP(S) GET of a picture, waited for in a local event loop.
+// One GET of a picture (HTTP(S), or a local file: URL), waited for in a local
+// event loop.
 #pragma once
 
 #include <QImage>
@@ -16,8 +17,9 @@ constexpr std::chrono::milliseconds kDefaultTransferTimeout{30000};
 constexpr qint64 kDefaultDownloadLimit = qint64(256) << 20;
 
 // Fetches `url` (parsed tolerantly) and decodes the body as a picture. A null
-// image on a network error, an HTTP error status, a stall longer than the
-// transfer timeout, a body beyond the download limit or one that is not a picture.
+// image on a network error, an HTTP error status, a file: URL naming a device,
+// FIFO or socket, a stall longer than the transfer timeout, a body beyond the
+// download limit or one that is not a picture.
 QImage fetchImage(const QString& url);
 
 // For tests: replaces the transfer timeout; returns the previous one.
