@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "core/image_file.h"
 #include "core/shared_state.h"
 #include "core/text.h"
 #include "ocr_program.h"
@@ -77,7 +78,7 @@ const char* imgTextPath(const QString& path)
 const char* imgText(const QString& base64Data)
 {
     const QByteArray bytes = QByteArray::fromBase64(QString(base64Data).remove(kDataUrlPrefix).toLatin1());
-    return recogniseInTemporaryFolder(QImage::fromData(bytes));
+    return recogniseInTemporaryFolder(core::decodeImageBytes(bytes));
 }
 
 const char* imgTextImage()

@@ -1,7 +1,6 @@
 #include "qr_codes.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <cstdio>
 #include <cstring>
 
@@ -68,7 +67,7 @@ int createQRCode(const char* text, int scale, const QString& savePath, const QSt
     QImage logo;
     const bool hasLogo = !logoPath.isEmpty() && QFileInfo::exists(logoPath);
     if (hasLogo) {
-        logo = QImage(logoPath);
+        logo = core::readImageFile(logoPath, "createQRCode: the logo");
         if (logo.isNull())
             qWarning("createQRCode: the logo %s is not a picture", qUtf8Printable(logoPath));
     }
@@ -99,12 +98,9 @@ int createQRCodeImage(const char* text, int scale)
 const char* decodeQRCode(const QString& imageFile)
 {
     static ResultText<kResultSize> result;
-    QImageReader reader(imageFile);
-    reader.setDecideFormatFromContent(true);
-    const QImage picture = reader.read();
+    const QImage picture = core::readImageFile(imageFile, "decodeQRCode");
     if (picture.isNull()) {
-        qWarning("decodeQRCode: cannot open the picture %s: %s", qUtf8Printable(imageFile),
-                 qUtf8Printable(reader.errorString()));
+        qWarning("decodeQRCode: cannot open the picture %s", qUtf8Printable(imageFile));
         tellStandardOutput("Open Picture fail!");
         return nullptr;
     }

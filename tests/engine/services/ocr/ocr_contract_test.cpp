@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "../../hostile_pictures.h"
 #include "core/shared_state.h"
 #include "log_capture.h"
 #include "services/ocr/ocr_program.h"
@@ -203,6 +204,16 @@ TEST_F(OcrContract, UndecodableInputStillRunsTheProgramOnAMissingPicture)
         EXPECT_EQ(std::string(text).rfind("no image ", 0), 0u) << text;
     }
     EXPECT_NE(TX_ocr_imgTextPath(nullptr), nullptr);
+}
+
+TEST_F(OcrContract, APictureClaimingAHugeSizeIsRefusedBeforeDecoding)
+{
+    qputenv("TAVIX_FAKE_OCR_CUE", "image");
+    LogCapture log;
+    const char* text = TX_ocr_imgText(tavix::test::hugePng().toBase64().constData());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::string(text).rfind("no image ", 0), 0u) << text;
+    EXPECT_TRUE(log.contains("Refusing to decode a 100000 x 100000 picture"));
 }
 
 TEST_F(OcrContract, TheWorkingImageIsRecognisedThroughATemporaryPicture)

@@ -3,20 +3,28 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
 
+#include "../../hostile_pictures.h"
 #include "core/shared_state.h"
 #include "log_capture.h"
 #include "tavix.h"
 
 using tavix::core::sharedRecord;
+using tavix::test::hugePng;
 using tavix::test::LogCapture;
 
 namespace {
@@ -49,6 +57,25 @@ QImage logoPicture()
     QPainter painter(&logo);
     painter.fillRect(8, 8, 20, 20, Qt::yellow);
     return logo;
+}
+
+// Runs `call` and ends the whole program when it does not return within the
+// deadline: a call blocked in open() cannot be abandoned any other way.
+template <class Call>
+auto withDeadline(const char* what, Call&& call)
+{
+    auto future = std::async(std::launch::async, std::forward<Call>(call));
+    if (future.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        std::fprintf(stderr, "%s did not return within 20 s\n", what);
+        std::_Exit(1);
+    }
+    return future.get();
+}
+
+bool isFifo(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
 class QrCodes : public ::testing::Test {
@@ -242,6 +269,73 @@ TEST_F(QrCodes, LargePicturesAreFittedBeforeDecoding)
     EXPECT_EQ(decodeImage(wide), "fit me");
     ASSERT_EQ(TX_utils_createQRCodeImage("tiny", 50), 1);
     EXPECT_EQ(decodeImage(sharedRecord().image), "tiny");
+}
+
+}  // namespace
+
+namespace {
+
+// A rounded black square sits in the middle of a 300-pixel symbol with a logo.
+bool hasBlackLogoSquare(const QImage& symbol)
+{
+    for (int i = 140; i <= 160; i += 5)
+        if (!isDark(symbol, i, 150))
+            return false;
+    return true;
+}
+
+TEST_F(QrCodes, FifosAndHugePicturesAreRefusedAsPicturesWithoutBlockingOrExhaustingMemory)
+{
+    const QString fifo = path("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = path("huge.png");
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly));
+    ASSERT_EQ(hugeFile.write(hugePng()), hugePng().size());
+    hugeFile.close();
+
+    struct Case {
+        QString file;
+        const char* logged;
+    };
+    for (const Case& c : {Case{fifo, "not a regular file"}, Case{huge, "Refusing to decode"}}) {
+        SCOPED_TRACE(c.file.toStdString());
+        LogCapture log;
+        testing::internal::CaptureStdout();
+        const char* text = withDeadline("decodeQRCode", [&] { return TX_utils_decodeQRCode(utf8(c.file)); });
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "Open Picture fail!");
+        EXPECT_EQ(text, nullptr);
+
+        // As a logo it is a file that does not load: the black square is drawn.
+        EXPECT_EQ(withDeadline("createQRCode", [&] {
+                      return TX_utils_createQRCode("logo test", 300, utf8(path("logo.png")), utf8(c.file));
+                  }),
+                  1);
+        EXPECT_TRUE(hasBlackLogoSquare(sharedRecord().image));
+        EXPECT_TRUE(log.contains(c.logged)) << log.lines().join('\n').toStdString();
+    }
+    EXPECT_TRUE(isFifo(fifo));
+}
+
+TEST_F(QrCodes, SavingNeverReplacesAFifoAndKeepsALink)
+{
+    const QString fifo = path("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    LogCapture log;
+    // The symbol is still made when its file cannot be written.
+    EXPECT_EQ(withDeadline("createQRCode", [&] { return TX_utils_createQRCode("fifo", 120, utf8(fifo), nullptr); }), 1);
+    EXPECT_EQ(sharedRecord().image.size(), QSize(120, 120));
+    EXPECT_TRUE(isFifo(fifo));
+    EXPECT_TRUE(log.contains("not a regular file")) << log.lines().join('\n').toStdString();
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("store"));
+    const QString real = path("store/real.png");
+    const QString link = path("latest.png");
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(real));
+    ASSERT_TRUE(QFile::link(real, link));
+    EXPECT_EQ(TX_utils_createQRCode("linked", 120, utf8(link), nullptr), 1);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QImage(real).size(), QSize(120, 120));
 }
 
 }  // namespace
