@@ -5,14 +5,44 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
+#include "core/file_kind.h"
+
 namespace tavix::zip {
 
-ReplacingFile::ReplacingFile(const QString& finalPath) : final_(finalPath)
+namespace {
+
+// The path a chain of links ends at (`path` itself when it is no link; the end
+// need not exist), so that replacing that file keeps the links; empty for a
+// chain that loops.
+QString endOfLinks(const QString& path)
+{
+    constexpr int kMaxLinks = 40;  // the kernel's own limit
+    QString current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        current = info.symLinkTarget();
+    }
+    return {};
+}
+
+}  // namespace
+
+ReplacingFile::ReplacingFile(const QString& finalPath)
 {
     if (finalPath.isEmpty())
         return;
-    const QFileInfo info(finalPath);
+    final_ = endOfLinks(finalPath);
+    if (final_.isEmpty()) {
+        qWarning("Cannot replace %s: its links loop", qUtf8Printable(finalPath));
+        return;
+    }
+    const QFileInfo info(final_);
     if (info.isDir())
+        return;
+    // Renaming over a device or FIFO would put a plain file in its place.
+    if (core::refuseSpecialFile(final_, "Cannot replace the file"))
         return;
     if (info.exists())
         permissions_ = info.permissions();

@@ -1,6 +1,8 @@
 // A new file (an archive, an unpacked entry) written beside its final path
 // and put in place only when it is complete, so that a failure never leaves a
-// half-written file behind and an existing one stays as it was.
+// half-written file behind and an existing one stays as it was. A link at the
+// final path is followed: the file it names is replaced and the link stays. A
+// device, FIFO or socket there is never replaced.
 #pragma once
 
 #include <QFileDevice>
@@ -15,7 +17,8 @@ public:
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    // The hidden working file in the final path's folder; empty when none could be made.
+    // The hidden working file in the final file's folder; empty when none could
+    // be made or the final path names no file that may be replaced.
     const QString& workingPath() const { return working_; }
     // Replaces the final path with the working file.
     bool commit();

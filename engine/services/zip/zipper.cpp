@@ -12,8 +12,9 @@
 #include <quazip/quazipfileinfo.h>
 #include <quazip/quazipnewinfo.h>
 
-#include "replacing_file.h"
+#include "core/file_kind.h"
 #include "entry_names.h"
+#include "replacing_file.h"
 
 namespace tavix::zip {
 
@@ -109,13 +110,19 @@ private:
 
 // Opens the archive's current entry for reading. An enciphered entry without
 // a password would only yield its cipher text, so that counts as a failure.
+// A password goes to enciphered entries only: given for a plain one, the
+// reader would take its first bytes for an encryption header.
 bool openEntry(QuaZip& zip, QuaZipFile& entry, const char* password)
 {
     QuaZipFileInfo64 info;
     if (!zip.getCurrentFileInfo(&info))
         return false;
-    if (info.isEncrypted() && !password)
+    if (!info.isEncrypted())
+        return entry.open(QIODevice::ReadOnly);
+    if (!password) {
+        qDebug().noquote() << "entry" << info.name << "is enciphered and no password was given";
         return false;
+    }
     return entry.open(QIODevice::ReadOnly, password);
 }
 
@@ -290,6 +297,9 @@ bool zipDir(const QString& dir, const QString& dest, const char* password)
 
 void unZip(const QString& zipFilePath, const QString& dest, const char* password)
 {
+    // Opening a FIFO as the archive would wait for a writer for ever.
+    if (core::refuseSpecialFile(zipFilePath, "open zipfile failed"))
+        return;
     QuaZip zip(zipFilePath);
     useUtf8Names(zip);
     QuaZipFile entry(&zip);
@@ -317,6 +327,8 @@ void unZip(const QString& zipFilePath, const QString& dest, const char* password
 
 void unZipDir(const QString& archive, const QString& dest, const char* password)
 {
+    if (core::refuseSpecialFile(archive, "unZipDir"))
+        return;
     if (!QFileInfo(archive).isFile()) {
         qDebug().noquote() << "file not exists" << archive;
         return;
