@@ -6,22 +6,29 @@
 TX_BEGIN_DECLS
 
 /* The loading calls replace the working image and return true when they decode
- * a picture; on failure they return false with a log line and keep it.
- * read: a picture file. */
+ * a picture; on failure they return false with a log line and keep it, except
+ * TX_image_read. read: a picture file (format from its content); on failure the
+ * working image is cleared. Devices, FIFOs and pictures of more than
+ * 8192 x 8192 pixels are refused. */
 TX_EXPORT bool TX_image_read(const char* path);
-/* A picture fetched by HTTP(S) GET; the whole transfer may take 30 seconds. */
+/* A picture fetched by GET from an http(s) or file: URL; the whole transfer may
+ * take 30 seconds. A file: URL naming a device or FIFO is refused. */
 TX_EXPORT bool TX_image_load(const char* url);
-/* A Base64 picture, with or without a "data:image/...;base64," prefix. */
+/* A picture as plain Base64 text; a "data:image/...;base64," prefix is not
+ * understood and makes the call fail. */
 TX_EXPORT bool TX_image_fromBase64(const char* data);
 /* length bytes of an encoded picture (a negative length: up to the first zero). */
 TX_EXPORT bool TX_image_fromBytes(const char* bytes, int length);
 /* Saves the working image (format: "PNG", "JPG", ...; empty: from the
- * extension; quality -1 default, 0..100). False without an image or on a write error. */
+ * extension; quality -1 default, 0..100), creating missing folders. False
+ * without an image or on a write error; an existing file is replaced only once
+ * the whole picture is written, through a link, never over a device or FIFO. */
 TX_EXPORT bool TX_image_save(const char* path, const char* format, int quality);
 /* The working image encoded as Base64 text with a terminating zero, in a heap
  * block that belongs to the engine: do not free it. It stays valid until the
  * library is unloaded (TX_api_initialize forgets it without freeing it). Null
- * without a working image, on an encoding failure or when memory runs out. */
+ * without a working image, with a null format or when memory runs out; an
+ * empty text when no writer supports the format. */
 TX_EXPORT char* TX_image_toBase64(const char* format, int quality);
 /* The working image encoded; *out receives a heap block of the returned length
  * that belongs to the engine, valid until the library is unloaded (do not free

@@ -6,8 +6,10 @@
 TX_BEGIN_DECLS
 
 /* Grabs the primary screen and searches imgdata (a picture data URL) within
- * x1..y2; *outX, *outY receive the match's centre (-1, -1 when none). False when
- * imgdata is no picture, there is no screen, or nothing is found. */
+ * x1..y2. After a search *outX, *outY hold the match's centre, or -1, -1 when
+ * nothing is found (0, 0 for a match at the screen's top-left pixel, which
+ * counts as not found). False when imgdata is no picture or there is no
+ * screen (the out-parameters are then not written) or nothing is found. */
 TX_EXPORT bool TX_imagev_findImage(int x1, int y1, int x2, int y2, const char* imgdata,
                                    int* outX, int* outY);
 /* The calls below search the whole screen (the ...Rect ones within x1..y2) and

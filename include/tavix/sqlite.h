@@ -15,7 +15,8 @@ TX_EXPORT bool TX_sqlite_close(const char* dbpath);
  * in a 512-byte slot. */
 TX_EXPORT bool TX_sqlite_createTable(const char* dbpath, const char* tableName,
                                      const char (*columns)[512], int count);
-/* Drops tableName; false when it does not exist. */
+/* Drops tableName if it exists (true for a missing table); false when the
+ * database cannot be opened or the statement fails. */
 TX_EXPORT bool TX_sqlite_dropTable(const char* dbpath, const char* tableName);
 /* Runs one SQL statement. */
 TX_EXPORT bool TX_sqlite_execSQL(const char* dbpath, const char* sql);
