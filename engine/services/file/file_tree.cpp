@@ -153,9 +153,21 @@ bool move(const QString& givenPath, const QString& toPath)
         return true;
     // Another file system: copy, then delete the source; a copy that fails
     // leaves nothing behind, and one whose source cannot go is deleted again.
-    if (!source.isFile() || !copyContent(formPath, toPath, "TX_file_move"))
-        return false;
-    QFile::setPermissions(toPath, source.permissions());
+    // A link is copied as the link: moving it must not turn it into a copy of
+    // what it points to.
+    if (source.isSymLink()) {
+        std::filesystem::copy_symlink(QFile::encodeName(formPath).toStdString(),
+                                      QFile::encodeName(toPath).toStdString(), error);
+        if (error) {
+            qWarning().noquote() << "TX_file_move: cannot copy the link" << formPath << "to" << toPath << ":"
+                                 << QString::fromStdString(error.message());
+            return false;
+        }
+    } else {
+        if (!source.isFile() || !copyContent(formPath, toPath, "TX_file_move"))
+            return false;
+        QFile::setPermissions(toPath, source.permissions());
+    }
     if (!QFile::remove(formPath)) {
         qWarning().noquote() << "TX_file_move: cannot remove" << formPath;
         QFile::remove(toPath);

@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -342,6 +343,15 @@ TEST_F(FileTree, MoveAcrossFileSystems)
     EXPECT_FALSE(TX_file_move(cpath("huge.bin").c_str(), volume.path("huge.bin").toUtf8().constData()));
     EXPECT_EQ(bytesOf(path("huge.bin")).size(), 2 * 1024 * 1024);
     EXPECT_FALSE(QFileInfo::exists(volume.path("huge.bin")));
+    // A link travels as the link, with the same target text; the file it
+    // points to stays where it is.
+    putBytes(path("real.txt"), "r");
+    ASSERT_EQ(::symlink("real.txt", cpath("ln").c_str()), 0);
+    EXPECT_TRUE(TX_file_move(cpath("ln").c_str(), volume.path("ln").toUtf8().constData()));
+    EXPECT_FALSE(QFileInfo(path("ln")).isSymLink());
+    EXPECT_TRUE(QFileInfo(volume.path("ln")).isSymLink());
+    EXPECT_EQ(std::filesystem::read_symlink(volume.path("ln").toStdString()), "real.txt");
+    EXPECT_EQ(bytesOf(path("real.txt")), QByteArray("r"));
 }
 
 TEST_F(FileTree, RenameKeepsTheFolder)
