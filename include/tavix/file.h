@@ -17,15 +17,18 @@ TX_EXPORT bool TX_file_append(const char* path, const char* text, const char* en
  * when the file cannot be written or bytes is null with a positive length. */
 TX_EXPORT bool TX_file_appendBytes(const char* path, const char* bytes, int length);
 /* Copies a file to toPath; the target is replaced only once the copy is
- * complete. False on any failure. */
+ * complete (through a link, the file it points to). False on any failure, and
+ * for a target that is a device, FIFO or socket. */
 TX_EXPORT bool TX_file_copy(const char* formPath, const char* toPath);
-/* Moves a file or folder to toPath. False when the target exists or on any failure. */
+/* Moves a file or folder to toPath; a link moves as the link. False when the
+ * target exists, the path ends in "." or "..", or on any failure. */
 TX_EXPORT bool TX_file_move(const char* formPath, const char* toPath);
 /* Creates an empty file. False when the path exists or the file cannot be made. */
 TX_EXPORT bool TX_file_create(const char* path);
 /* Removes a file, or a folder with all it holds, hidden entries included; links
- * are removed, never followed. False when the path does not exist, and false
- * with nothing removed when a folder of the tree does not let its entries go. */
+ * are removed, never followed, also when the path ends in a separator. False
+ * when the path does not exist or ends in "." or "..", and false with nothing
+ * removed when a folder of the tree does not let its entries go. */
 TX_EXPORT bool TX_file_remove(const char* path);
 /* The five queries below answer false for an empty or missing path. */
 TX_EXPORT bool TX_file_exists(const char* path);
@@ -52,7 +55,9 @@ TX_EXPORT const char* TX_file_getName(const char* path);
 TX_EXPORT int TX_file_listDirCount(const char* path);
 /* Stores the folder's entry names in consecutive TX_FILE_NAME_SLOT-byte slots of
  * out (each cut to fit with its zero), so out must hold TX_file_listDirCount(path)
- * slots. Returns the count; 0 for no folder or a null out. */
+ * slots: no more names are stored than that count last reported for this path,
+ * even when entries were added since. Returns the count stored; 0 for no folder
+ * or a null out. */
 TX_EXPORT int TX_file_listDir(const char* path, char* out);
 /* Reads the whole file as text in the named encoding (empty: UTF-8) and stores
  * it as UTF-8 with a terminating zero. out must hold TX_file_getFileSize(path) +
@@ -67,11 +72,12 @@ TX_EXPORT int TX_file_readBytes(const char* path, char* out);
 /* Stores line number lines (1-based; out of range: the last line) as
  * TX_file_read does, with the same buffer rule and results. */
 TX_EXPORT int TX_file_readLineByNum(const char* path, int lines, char* out);
-/* Renames in place (name without a folder). False when the target exists or
- * the rename fails. */
+/* Renames in place. False when name is empty, ".", ".." or holds a separator,
+ * when the target exists, or when the rename fails. */
 TX_EXPORT bool TX_file_rename(const char* path, const char* name);
 /* Replaces the file's content by text in the named encoding; the old content
- * stays until the new one is completely written. False on any failure. */
+ * stays until the new one is completely written (through a link, in the file it
+ * points to). False on any failure, and for a device, FIFO or socket. */
 TX_EXPORT bool TX_file_write(const char* path, const char* text, const char* encoding);
 
 TX_END_DECLS
