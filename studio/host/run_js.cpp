@@ -4,6 +4,7 @@
 #include <QScriptEngine>
 #include <initializer_list>
 
+#include "bindings/held_input.h"
 #include "script_debugger.h"
 #include "script_file_name.h"
 #include "tavix_mgr.h"
@@ -226,6 +227,11 @@ void RunJs::runJs()
     }
     // Nothing of this run may leak into the next evaluation.
     engine->clearExceptions();
+    // A stop, an exception or a script that forgot its up calls must not
+    // leave a button or key down on the desktop after the run.
+    const QString released = HeldInput::instance().releaseAll();
+    if (!released.isEmpty())
+        emit showLogInfo(released);
 
     running_.store(false);
     emit debugRunNum(-1, QString());

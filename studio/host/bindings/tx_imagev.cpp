@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "held_input.h"
 #include "script_values.h"
 #include "tavix.h"
 
@@ -28,26 +29,47 @@ QScriptValue act(Plain plain, InRect inRect, const QString& imgdata, const QScri
     return QScriptValue(inRect(area->x1, area->y1, area->x2, area->y2, data.constData()));
 }
 
+// What an action that found its picture leaves its button: down, or up
+// (a click ends with the button up, whatever it was before).
+enum class Leaves { Down, Up };
+
+QScriptValue heldAct(HeldInput::Button button, Leaves leaves, Plain plain, InRect inRect,
+                     const QString& imgdata, const QScriptValue& rectValue)
+{
+    QScriptValue result;
+    const auto call = [&] {
+        result = act(plain, inRect, imgdata, rectValue);
+        return result.toBool();
+    };
+    const HeldInput::Input input = HeldInput::button(button);
+    if (leaves == Leaves::Down)
+        HeldInput::instance().press(input, call);
+    else
+        HeldInput::instance().lift({input}, call);
+    return result;
+}
+
 }  // namespace
 
-#define VANTOR_IMAGEV_ACTION(name)                                                            \
+#define VANTOR_IMAGEV_ACTION(name, button, leaves)                                            \
     QScriptValue TX_imagev::name(QString imgdata, QScriptValue rectValue)                     \
     {                                                                                         \
-        return act(TX_imagev_##name, TX_imagev_##name##Rect, imgdata, rectValue);             \
+        return heldAct(HeldInput::button, Leaves::leaves, TX_imagev_##name,                   \
+                       TX_imagev_##name##Rect, imgdata, rectValue);                           \
     }                                                                                         \
     QScriptValue TX_imagev::name##Rect(QString imgdata, QScriptValue rectValue)               \
     {                                                                                         \
         return name(imgdata, rectValue);                                                      \
     }
 
-VANTOR_IMAGEV_ACTION(mouseLeftClick)
-VANTOR_IMAGEV_ACTION(mouseLeftDoubleClick)
-VANTOR_IMAGEV_ACTION(mouseLeftDown)
-VANTOR_IMAGEV_ACTION(mouseLeftUp)
-VANTOR_IMAGEV_ACTION(mouseRightClick)
-VANTOR_IMAGEV_ACTION(mouseRightDoubleClick)
-VANTOR_IMAGEV_ACTION(mouseRightDown)
-VANTOR_IMAGEV_ACTION(mouseRightUp)
+VANTOR_IMAGEV_ACTION(mouseLeftClick, Left, Up)
+VANTOR_IMAGEV_ACTION(mouseLeftDoubleClick, Left, Up)
+VANTOR_IMAGEV_ACTION(mouseLeftDown, Left, Down)
+VANTOR_IMAGEV_ACTION(mouseLeftUp, Left, Up)
+VANTOR_IMAGEV_ACTION(mouseRightClick, Right, Up)
+VANTOR_IMAGEV_ACTION(mouseRightDoubleClick, Right, Up)
+VANTOR_IMAGEV_ACTION(mouseRightDown, Right, Down)
+VANTOR_IMAGEV_ACTION(mouseRightUp, Right, Up)
 
 QScriptValue TX_imagev::findImage(QString imgdata, QScriptValue rectValue)
 {
