@@ -4,17 +4,22 @@
 // host go to standard error, one line each; an uncaught exception goes to
 // standard error and gives exit code 1; a missing or unreadable file gives
 // exit code 2.
+// Buttons and keys the script left down are released at the end, also after
+// an exception or Ctrl-C / SIGTERM, which still end the process by that signal.
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <QScriptEngine>
 #include <QString>
 #include <cstdio>
 
+#include "bindings/held_input.h"
 #include "log.h"
 #include "message_lines.h"
 #include "module_loader.h"
 #include "script_encoding.h"
 #include "script_file_run.h"
+#include "stop_signals.h"
 #include "tavix_mgr.h"
 #include "trace_texts.h"
 
@@ -23,6 +28,9 @@ namespace vantor {
 namespace {
 
 constexpr int kUsageError = 2;
+// How often the evaluation serves posted calls, where a signal's abort waits
+// for loops that call nothing (`while (true) {}`).
+constexpr int kStopCheckMs = 50;
 
 int usage(const char* reason)
 {
@@ -68,7 +76,12 @@ int runFile(int argc, char** argv)
     });
 
     setScriptFolder(QFileInfo(path).absolutePath());
+    QScriptEngine* engine = manager->engine();
+    engine->setProcessEventsInterval(kStopCheckMs);
+    StopSignals stopSignals(engine);
     const RunOutcome outcome = runScriptText(text);
+    HeldInput::instance().releaseAll();
+    stopSignals.finish();
     TavixMgr::release();
     if (outcome.uncaught) {
         const QString report = QString::fromUtf8(trace::kUncaughtException).arg(outcome.message);
