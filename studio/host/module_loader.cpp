@@ -89,18 +89,27 @@ QString readModuleText(const QString& path)
     return QString::fromUtf8(end < 0 ? bytes : bytes.left(end));
 }
 
-QScriptValue load(const QString& path, QScriptEngine& engine)
+struct LoadedModule {
+    QScriptValue exports;
+    // The module ran to its end: neither stopped nor thrown out of.
+    bool completed = false;
+};
+
+LoadedModule load(const QString& path, QScriptEngine& engine)
 {
     const QString text = readModuleText(path);
     QScriptContext* moduleContext = engine.pushContext();
     QScriptValue activation = moduleContext->activationObject();
     activation.setProperty(kExports, engine.newObject());
     modulesInProgress().insert(path, activation);
-    engine.evaluate(text, path, 1);
+    // An aborted evaluation (a stopped run) gives no value at all.
+    const QScriptValue result = engine.evaluate(text, path, 1);
     modulesInProgress().remove(path);
-    const QScriptValue exports = activation.property(kExports);
+    LoadedModule loaded;
+    loaded.completed = result.isValid() && !engine.hasUncaughtException();
+    loaded.exports = activation.property(kExports);
     engine.popContext();
-    return exports;
+    return loaded;
 }
 
 QScriptValue require(QScriptContext* context, QScriptEngine* engine)
@@ -119,11 +128,16 @@ QScriptValue require(QScriptContext* context, QScriptEngine* engine)
     const auto loading = modulesInProgress().constFind(path);
     if (loading != modulesInProgress().constEnd())
         return loading->property(kExports);
-    const QScriptValue exports = load(path, *engine);
+    const LoadedModule loaded = load(path, *engine);
+    // Half-run exports would stand for the module in every later run; the
+    // next require runs it again instead. A thrown exception goes on to the
+    // caller.
+    if (!loaded.completed)
+        return loaded.exports;
     cache = engine->globalObject().property(kModules);
     if (cache.isObject())
-        cache.setProperty(path, exports);
-    return exports;
+        cache.setProperty(path, loaded.exports);
+    return loaded.exports;
 }
 
 }  // namespace

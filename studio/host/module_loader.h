@@ -1,5 +1,7 @@
 // The module loader: `require(name)` with its search list `require.paths` and
-// the cache `$MODULES` (each module file is evaluated at most once per process).
+// the cache `$MODULES` (each module file is evaluated at most once per process
+// once it has run to its end; one that threw or was stopped runs again when it
+// is next required).
 #pragma once
 
 class QScriptEngine;

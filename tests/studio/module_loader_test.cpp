@@ -79,13 +79,23 @@ TEST(Require, MissingModulesAndDirectoriesGiveUndefinedAndALogLine)
     EXPECT_EQ(evaluate("typeof require()"), "undefined");
 }
 
-TEST(Require, AThrowingModuleThrowsToItsCallerOnceAndIsCachedAnyway)
+TEST(Require, AThrowingModuleThrowsToItsCallerAndRunsAgainWhenNextRequired)
 {
     WorkFolder folder;
-    folder.write("bad.js", "exports.before = 1;\nthrow new Error('module failed');\n");
+    folder.write("bad.js", "loadsOfBad = (typeof loadsOfBad == 'number' ? loadsOfBad : 0) + 1;\n"
+                           "exports.before = 1;\nthrow new Error('module failed');\n");
     EXPECT_EQ(evaluate("try { require('bad.js'); 'no error' } catch (e) { String(e) }"),
               "Error: module failed");
-    EXPECT_EQ(evaluate("require('bad.js').before"), "1");
+    // Its half-made exports are not kept: the module runs again and fails again.
+    EXPECT_EQ(evaluate("try { require('bad.js'); 'no error' }"
+                       "catch (e) { String(e) + ',' + loadsOfBad }"),
+              "Error: module failed,2");
+    const QString key = QDir(folder.path()).canonicalPath() + "/bad.js";
+    EXPECT_EQ(evaluate("'" + key + "' in $MODULES"), "false");
+    // Mended, it loads, and from then on it is kept.
+    folder.write("bad.js", "loadsOfBad += 1;\nexports.before = 2;\n");
+    EXPECT_EQ(evaluate("[require('bad.js').before, require('bad.js').before, loadsOfBad].join()"),
+              "2,2,3");
 }
 
 TEST(Require, ASyntaxErrorInAModuleReachesTheCaller)
