@@ -37,6 +37,7 @@ void ScriptDebuggerPrivate::scriptUnload(qint64 id)
 
 void ScriptDebuggerPrivate::functionEntry(qint64 scriptId)
 {
+    ++entryDepth_;
     if (scriptId != -1)
         contextScripts_[engine()->currentContext()].push(scriptId);
     const int current = mode.load();
@@ -59,6 +60,10 @@ void ScriptDebuggerPrivate::functionExit(qint64 scriptId, const QScriptValue&)
     const int current = mode.load();
     if (current == ScriptDebugger::StepOver || current == ScriptDebugger::StepOut)
         --stepDepth;
+    if (--entryDepth_ <= 0) {
+        entryDepth_ = 0;
+        evaluationEnded();
+    }
 }
 
 ScriptRecord* ScriptDebuggerPrivate::recordOf(qint64 scriptId) const
@@ -163,17 +168,30 @@ void ScriptDebuggerPrivate::pause()
 void ScriptDebuggerPrivate::exceptionThrow(qint64 scriptId, const QScriptValue& exception,
                                            bool hasHandler)
 {
-    // An aborted evaluation unwinds with an exception of its own; that is the
-    // stop, not a fault of the script.
-    if (hasHandler || aborting.load())
+    // The engine only knows of handlers in the throwing function itself: an
+    // exception that leaves a callback through a host function (forEach,
+    // sort, require) is thrown again at the call, and may be caught there.
+    // So the report waits for the end of the evaluation. An aborted
+    // evaluation unwinds with an exception of its own; that is the stop,
+    // not a fault of the script.
+    if (hasHandler || aborting.load()) {
+        pending_.reset();
         return;
-    const QString message = QString::fromUtf8(trace::kUncaughtException).arg(exception.toString());
-    errorOutput(message);
+    }
+    pending_ = pendingFor(scriptId, exception);
+}
+
+void ScriptDebuggerPrivate::exceptionCatch(qint64, const QScriptValue&)
+{
+    pending_.reset();
+}
+
+ScriptDebuggerPrivate::PendingException ScriptDebuggerPrivate::pendingFor(
+    qint64 scriptId, const QScriptValue& exception)
+{
+    PendingException report;
+    report.message = QString::fromUtf8(trace::kUncaughtException).arg(exception.toString());
     QScriptContext* context = engine()->currentContext();
-    // The statement the throwing script was at. The context's own line can be
-    // stale when an exception comes back out of a nested evaluation (a module
-    // loaded by require): it still shows the module's line.
-    const int lineNumber = lastLineOf(scriptId, QScriptContextInfo(context).lineNumber());
     // The script the current context runs; a module evaluated from a host
     // function (require) runs in a context the engine entered without a
     // function entry, so the throwing script itself is asked next.
@@ -183,12 +201,37 @@ void ScriptDebuggerPrivate::exceptionThrow(qint64 scriptId, const QScriptValue& 
         record = recordOf(stack->top());
     if (!record)
         record = recordOf(scriptId);
-    const QString lineText =
-        record ? record->lineText(lineNumber) : QString::fromUtf8(trace::kNoSourceText);
-    output(QString::fromUtf8(trace::kLineAndText).arg(lineNumber).arg(lineText));
+    // An error knows the line of the expression that failed, which may lie
+    // lines after the start of its statement. An error from another script
+    // (a module's, thrown on at the require call) or a thrown plain value
+    // has only the statement the throwing script was at. The context's own
+    // line can be stale when an exception comes back out of a nested
+    // evaluation: it still shows the module's line.
+    const QScriptValue ownLine =
+        exception.isObject() ? exception.property(QStringLiteral("lineNumber")) : QScriptValue();
+    const bool ownFile =
+        record && exception.property(QStringLiteral("fileName")).toString() == record->fileName();
+    report.lineNumber = ownLine.isNumber() && ownFile
+        ? ownLine.toInt32()
+        : lastLineOf(scriptId, QScriptContextInfo(context).lineNumber());
+    report.lineText =
+        record ? record->lineText(report.lineNumber) : QString::fromUtf8(trace::kNoSourceText);
+    return report;
+}
+
+void ScriptDebuggerPrivate::evaluationEnded()
+{
+    if (!pending_)
+        return;
+    const PendingException report = std::move(*pending_);
+    pending_.reset();
+    if (aborting.load() || !engine()->hasUncaughtException())
+        return;
+    errorOutput(report.message);
+    output(QString::fromUtf8(trace::kLineAndText).arg(report.lineNumber).arg(report.lineText));
     if (DebuggerListener* listener = debugger_->listener()) {
-        listener->uncaughtExceptionAt(lineNumber, lineText);
-        listener->logText(message);
+        listener->uncaughtExceptionAt(report.lineNumber, report.lineText);
+        listener->logText(report.message);
     }
     trace::flush();
 }

@@ -9,6 +9,7 @@
 #include <QStack>
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "breakpoint_list.h"
 #include "pause_gate.h"
@@ -32,6 +33,7 @@ public:
     void functionExit(qint64 scriptId, const QScriptValue& returnValue) override;
     void positionChange(qint64 scriptId, int lineNumber, int columnNumber) override;
     void exceptionThrow(qint64 scriptId, const QScriptValue& exception, bool hasHandler) override;
+    void exceptionCatch(qint64 scriptId, const QScriptValue& exception) override;
 
     std::atomic<int> mode{ScriptDebugger::Run};
     std::atomic<int> stepDepth{0};
@@ -40,7 +42,18 @@ public:
     PauseGate gate;
 
 private:
+    // An exception on its way out that no handler has taken yet: what its
+    // report would say, worked out where it was thrown.
+    struct PendingException {
+        QString message;
+        int lineNumber = -1;
+        QString lineText;
+    };
+
     void pause();
+    // Reports the pending exception once the outermost evaluation ends with it.
+    void evaluationEnded();
+    PendingException pendingFor(qint64 scriptId, const QScriptValue& exception);
     ScriptRecord* recordOf(qint64 scriptId) const;
     bool pausesHere(bool breakpointHit) const;
     // The line of the latest statement of that script.
@@ -56,6 +69,10 @@ private:
     int lastLine_ = -1;
     QHash<qint64, int> lastLines_;
     int frameIndex_ = 0;
+    // Entries not yet exited, the evaluation's own included: 0 again when the
+    // outermost evaluation ends.
+    int entryDepth_ = 0;
+    std::optional<PendingException> pending_;
 };
 
 }  // namespace vantor

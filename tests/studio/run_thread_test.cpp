@@ -353,7 +353,7 @@ TEST_F(RunThread, CaughtExceptionsAreNotReported)
     EXPECT_EQ(events.mid(4), (QStringList{kEnd, kEndThread}));
 }
 
-TEST_F(RunThread, ExceptionThrownInsideAModuleIsReportedFromTheModule)
+TEST_F(RunThread, ExceptionThrownInsideAModuleIsReportedOnceAtTheRequire)
 {
     WorkFolder folder;
     folder.write("thrower.js", "var ok = 1;\nvar more = 2;\nthrow new Error('from module');\n");
@@ -361,11 +361,72 @@ TEST_F(RunThread, ExceptionThrownInsideAModuleIsReportedFromTheModule)
                   .arg(folder.path()));
     controls.run();
     ASSERT_TRUE(waitForEnd());
-    // Uncaught in the module's own evaluation, then again where require()
-    // hands it on to the script: the editor ends on the script's line.
+    // The editor shows the script, not the module: its line is the require.
     const QString report = "log uncaught exception: Error: from module";
-    EXPECT_EQ(events, (QStringList{at(3, "throw new Error('from module');"), report,
-                                   at(2, "require('thrower.js');"), report, kEnd, kEndThread}));
+    EXPECT_EQ(events, (QStringList{at(2, "require('thrower.js');"), report, kEnd, kEndThread}));
+    EXPECT_TRUE(out->text().contains("2\trequire('thrower.js');\n"));
+    EXPECT_FALSE(out->text().contains("3\tthrow new Error('from module');"));
+}
+
+TEST_F(RunThread, ExceptionsCaughtAcrossHostFunctionsAreNotReported)
+{
+    // A host function between the throw and the try hides the handler from
+    // the throwing function.
+    WorkFolder folder;
+    folder.write("throwmod.js", "exports.half = 1;\nthrow new Error('caught mod');\n");
+    const char* const tries[] = {
+        "try { [1, 2].forEach(function (v) { throw new Error('caught cb'); }); }\n",
+        "try { [3, 1, 2].sort(function (a, b) { throw new Error('caught cmp'); }); }\n",
+        "try { require('throwmod.js'); }\n",
+        "function deeper() { [1].map(function () { null.x = 1; }); }\ntry { deeper(); }\n",
+    };
+    for (const char* attempt : tries) {
+        events.clear();
+        useScript(QString::fromUtf8(attempt) +
+                  "catch (e) { log.info('caught ' + e.name); }\nlog.info('go on');\n");
+        controls.run();
+        ASSERT_TRUE(waitForEnd()) << attempt;
+        const QString name = QString::fromUtf8(attempt).contains("null")
+            ? QStringLiteral("TypeError")
+            : QStringLiteral("Error");
+        EXPECT_EQ(events, (QStringList{"log caught " + name, "log go on", kEnd, kEndThread}))
+            << attempt;
+        EXPECT_FALSE(err->text().contains("uncaught exception")) << attempt;
+    }
+}
+
+TEST_F(RunThread, UncaughtExceptionsAreReportedOnceAtTheFailingLine)
+{
+    struct Case {
+        const char* script;
+        int line;
+        const char* lineText;
+        const char* message;
+    };
+    const Case cases[] = {
+        // The failing expression sits lines after its statement's start.
+        {"var x = 1,\n    y = 2,\n    z = undefinedVar;\n", 3, "    z = undefinedVar;",
+         "ReferenceError: Can't find variable: undefinedVar"},
+        {"var o = {};\nfor (var i = 0; i < (i == 1 ? o.x.y : 5); i++) {\n  i;\n}\n", 2,
+         "for (var i = 0; i < (i == 1 ? o.x.y : 5); i++) {",
+         "TypeError: Result of expression 'o.x' [undefined] is not an object."},
+        // Out of a callback, through the host function that called it.
+        {"var list = [1, 2];\nlist.forEach(function (v) {\n  throw new Error('cb ' + v);\n});\n", 3,
+         "  throw new Error('cb ' + v);", "Error: cb 1"},
+        // A plain value knows no line: the statement's.
+        {"var a = 1;\nthrow 'plain';\n", 2, "throw 'plain';", "plain"},
+        {"var a = 1;\nvar b = ;\n", 2, "var b = ;", "SyntaxError: Parse error"},
+    };
+    for (const Case& c : cases) {
+        events.clear();
+        useScript(QString::fromUtf8(c.script) + "log.info('not reached');\n");
+        controls.run();
+        ASSERT_TRUE(waitForEnd()) << c.script;
+        const QString message = QStringLiteral("uncaught exception: ") + c.message;
+        EXPECT_EQ(events, (QStringList{at(c.line, c.lineText), "log " + message, kEnd, kEndThread}))
+            << c.script;
+        EXPECT_EQ(err->text().count(message), 1) << c.script;
+    }
 }
 
 // A stop is reported at once, then again when the evaluation has unwound.
@@ -392,6 +453,31 @@ TEST_F(RunThread, StopEndsBusyLoops)
         EXPECT_EQ(events, QStringList{"log looping"} + kStopped) << loop;
     }
     EXPECT_EQ(endSpy->count(), int(std::size(loops)));
+}
+
+TEST_F(RunThread, AModuleStoppedWhileLoadingRunsAgainOnTheNextRequire)
+{
+    WorkFolder folder;
+    folder.write("slowmod.js",
+                 "exports.ready = false;\n"
+                 "log.info('loading');\n"
+                 "while (typeof slowModuleMayGo == 'undefined') {}\n"
+                 "exports.ready = true;\n"
+                 "exports.go = function () {};\n");
+    const QString use = "var m = require('slowmod.js');\n"
+                        "log.info('ready=' + m.ready + ' go=' + typeof m.go);\n";
+    useScript(use);
+    controls.run();
+    ASSERT_TRUE(waitForEvent("log loading"));
+    controls.stop();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events, QStringList{"log loading"} + kStopped);
+
+    events.clear();
+    useScript("var slowModuleMayGo = true;\n" + use);
+    controls.run();
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events, (QStringList{"log loading", "log ready=true go=function", kEnd, kEndThread}));
 }
 
 TEST_F(RunThread, StopBeforeABreakpointIsReachedNeverPausesThere)
