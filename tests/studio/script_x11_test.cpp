@@ -8,10 +8,12 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "bindings/held_input.h"
 #include "display.h"
 #include "script_harness.h"
 #include "tavix_mgr.h"
 
+using vantor::HeldInput;
 using vantor::TavixMgr;
 using vantor::test::evaluate;
 
@@ -143,6 +145,37 @@ TEST_F(ScriptOnX11, ImagevReadsARectangleAsOriginAndSize)
     ASSERT_TRUE(waitForPresses(3));
     EXPECT_EQ(target_.presses.size(), 3);
     EXPECT_EQ(target_.presses[2].button, Qt::MiddleButton);
+}
+
+// What imagev leaves down is noted only when it found its picture, and is
+// forgotten by the matching up or a click; a run's end releases the rest.
+TEST_F(ScriptOnX11, ImagevPressesAreNotedUntilReleased)
+{
+    TavixMgr::instance()->engine()->globalObject().setProperty("shot", templateDataUrl());
+    const HeldInput::Input left = HeldInput::button(HeldInput::Left);
+    const HeldInput::Input right = HeldInput::button(HeldInput::Right);
+    HeldInput& held = HeldInput::instance();
+    ASSERT_TRUE(held.empty());
+
+    EXPECT_EQ(evaluate("imagev.mouseLeftDown('data:image/png;base64,AAAA')"), "false");
+    EXPECT_TRUE(held.empty());
+    EXPECT_EQ(evaluate("imagev.mouseLeftDown(shot)"), "true");
+    ASSERT_TRUE(waitForPresses(1));
+    EXPECT_TRUE(held.isHeld(left));
+    EXPECT_EQ(evaluate("imagev.mouseLeftUpRect(shot)"), "true");
+    EXPECT_FALSE(held.isHeld(left));
+
+    EXPECT_EQ(evaluate("imagev.mouseRightDownRect(shot)"), "true");
+    ASSERT_TRUE(waitForPresses(2));
+    EXPECT_TRUE(held.isHeld(right));
+    EXPECT_EQ(evaluate("imagev.mouseRightClick(shot)"), "true");
+    EXPECT_TRUE(held.empty());
+
+    EXPECT_EQ(evaluate("imagev.mouseRightDown(shot)"), "true");
+    EXPECT_EQ(held.releaseAll(), "Released what the script still held down: right mouse button");
+    EXPECT_TRUE(held.empty());
+    EXPECT_TRUE(QTest::qWaitFor([] { return QGuiApplication::mouseButtons() == Qt::NoButton; }, 5000));
+    EXPECT_EQ(held.releaseAll(), "") << "nothing twice";
 }
 
 TEST_F(ScriptOnX11, ImagevWithAPictureThatIsNotThereDoesNothing)
