@@ -1,5 +1,9 @@
 #include "stop_signals.h"
 
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
+
 #include <QMetaObject>
 #include <QScriptEngine>
 #include <algorithm>
@@ -135,8 +139,23 @@ void StopSignals::watch()
 
 void StopSignals::giveUp()
 {
-    HeldInput::instance().releaseAll();
-    endWith(caught_.load());
+    const int signal = caught_.load();
+    HeldInput::instance().releaseAll([signal] { endWith(signal); });
+    endWith(signal);  // not reached
 }
 
 }  // namespace vantor
+
+#else
+
+// Elsewhere Ctrl-C keeps its default action; what the script held is released
+// only when the run ends by itself.
+namespace vantor {
+
+StopSignals::StopSignals(QScriptEngine* engine) : engine_(engine), finished_(true) {}
+StopSignals::~StopSignals() = default;
+void StopSignals::finish() {}
+
+}  // namespace vantor
+
+#endif

@@ -94,9 +94,17 @@ bool HeldInput::empty() const
     return held_.empty();
 }
 
-QString HeldInput::releaseAll()
+QString HeldInput::releaseAll(const std::function<void()>& last)
 {
     std::lock_guard<std::mutex> lock(mutex_);
+    QString line = releaseHeld();
+    if (last)
+        last();
+    return line;
+}
+
+QString HeldInput::releaseHeld()
+{
     if (held_.empty())
         return QString();
     QStringList names;

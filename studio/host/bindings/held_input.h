@@ -46,13 +46,16 @@ public:
     // Releases everything still held, the last pressed first, through the
     // engine's own up calls (buttons where the pointer is now), writes one
     // debug line naming them and returns that line; empty when nothing was held.
-    QString releaseAll();
+    // `last` runs before the lock is given up, so that no press can come
+    // between the release and it (a process that ends there).
+    QString releaseAll(const std::function<void()>& last = nullptr);
 
     // "left mouse button", "key 16 (Shift)", ...
     static QString nameOf(Input input);
 
 private:
     HeldInput() = default;
+    QString releaseHeld();  // under the lock
 
     mutable std::mutex mutex_;
     std::vector<Input> held_;
