@@ -182,7 +182,7 @@ TEST_F(HeldInputX11, VantorRunReleasesAfterAnUncaughtException)
     ASSERT_TRUE(run.waitForEnd());
     EXPECT_EQ(run.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(run.process().exitCode(), 1);
-    EXPECT_TRUE(nothingDown(x)) << "mask " << x.mask();
+    EXPECT_TRUE(nothingDown(x)) << "mask " << x.mask() << "\n" << run.err().toStdString();
     EXPECT_TRUE(run.err().contains("uncaught exception: TypeError")) << run.err().toStdString();
     EXPECT_TRUE(run.err().contains(kReleased + "left mouse button, key 17 (Ctrl)\n"))
         << run.err().toStdString();

@@ -118,6 +118,11 @@ QString HeldInput::releaseHeld()
         names << nameOf(*it);
     }
     held_.clear();
+    // The engine injects on the connection it grabs the screen with, and a
+    // grab waits for the server's answer: once it has come, the server has
+    // taken the releases, which it may drop unread when a process ends
+    // (vantor-run) right after writing them.
+    TX_baseclass_getColor(0, 0);
     const QString line = QStringLiteral("Released what the script still held down: %1")
                              .arg(names.join(QStringLiteral(", ")));
     qDebug().noquote() << line;
