@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QPoint>
+#include <QStringList>
 #include <algorithm>
 
 #include "tavix.h"
