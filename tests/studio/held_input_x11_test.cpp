@@ -122,11 +122,12 @@ public:
     bool waitForOutput(const QString& text, int ms = 20000)
     {
         return QTest::qWaitFor(
-            [&] {
-                out_ += QString::fromUtf8(process_.readAllStandardOutput());
-                return out_.contains(text) || process_.state() == QProcess::NotRunning;
-            },
-            ms) && out_.contains(text);
+                   [&] {
+                       out_ += QString::fromUtf8(process_.readAllStandardOutput());
+                       return out_.contains(text) || process_.state() == QProcess::NotRunning;
+                   },
+                   ms)
+            && out_.contains(text);
     }
     void signal(int number) { ::kill(pid_t(process_.processId()), number); }
     bool waitForEnd(int ms = 10000) { return process_.waitForFinished(ms); }
@@ -224,13 +225,15 @@ TEST_F(HeldInputX11, StudioRunReleasesAtItsEndOnlyWhatIsStillHeld)
     controls.run();
     ASSERT_TRUE(waitForEnd());
     EXPECT_TRUE(nothingDown(x)) << "mask " << x.mask();
-    EXPECT_EQ(events, (QStringList{"log done", "log " + kReleased + "right mouse button, key 18 (Alt)",
-                                   "end of run", "endThread"}));
+    EXPECT_EQ(events,
+              (QStringList{"log done", "log " + kReleased + "right mouse button, key 18 (Alt)",
+                           "end of run", "endThread"}));
 
     // Released by the script itself: the run adds nothing.
     events.clear();
-    useScript("cs.keyDown(17);\ncs.mouseLeftDown(50, 60);\ncs.mouseLeftUp(50, 60);\n"
-              "cs.keyUp(17);\nlog.info('done');\n");
+    useScript(
+        "cs.keyDown(17);\ncs.mouseLeftDown(50, 60);\ncs.mouseLeftUp(50, 60);\n"
+        "cs.keyUp(17);\nlog.info('done');\n");
     controls.run();
     ASSERT_TRUE(waitForEnd());
     EXPECT_TRUE(nothingDown(x)) << "mask " << x.mask();

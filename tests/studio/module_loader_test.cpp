@@ -82,8 +82,9 @@ TEST(Require, MissingModulesAndDirectoriesGiveUndefinedAndALogLine)
 TEST(Require, AThrowingModuleThrowsToItsCallerAndRunsAgainWhenNextRequired)
 {
     WorkFolder folder;
-    folder.write("bad.js", "loadsOfBad = (typeof loadsOfBad == 'number' ? loadsOfBad : 0) + 1;\n"
-                           "exports.before = 1;\nthrow new Error('module failed');\n");
+    folder.write("bad.js",
+                 "loadsOfBad = (typeof loadsOfBad == 'number' ? loadsOfBad : 0) + 1;\n"
+                 "exports.before = 1;\nthrow new Error('module failed');\n");
     EXPECT_EQ(evaluate("try { require('bad.js'); 'no error' } catch (e) { String(e) }"),
               "Error: module failed");
     // Its half-made exports are not kept: the module runs again and fails again.

@@ -382,8 +382,8 @@ TEST_F(RunThread, ExceptionsCaughtAcrossHostFunctionsAreNotReported)
     };
     for (const char* attempt : tries) {
         events.clear();
-        useScript(QString::fromUtf8(attempt) +
-                  "catch (e) { log.info('caught ' + e.name); }\nlog.info('go on');\n");
+        useScript(QString::fromUtf8(attempt)
+                  + "catch (e) { log.info('caught ' + e.name); }\nlog.info('go on');\n");
         controls.run();
         ASSERT_TRUE(waitForEnd()) << attempt;
         const QString name = QString::fromUtf8(attempt).contains("null")
@@ -464,8 +464,9 @@ TEST_F(RunThread, AModuleStoppedWhileLoadingRunsAgainOnTheNextRequire)
                  "while (typeof slowModuleMayGo == 'undefined') {}\n"
                  "exports.ready = true;\n"
                  "exports.go = function () {};\n");
-    const QString use = "var m = require('slowmod.js');\n"
-                        "log.info('ready=' + m.ready + ' go=' + typeof m.go);\n";
+    const QString use =
+        "var m = require('slowmod.js');\n"
+        "log.info('ready=' + m.ready + ' go=' + typeof m.go);\n";
     useScript(use);
     controls.run();
     ASSERT_TRUE(waitForEvent("log loading"));

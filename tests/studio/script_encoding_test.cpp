@@ -38,8 +38,8 @@ TEST(ScriptEncoding, ReadsEachEncodingAndWritesTheSameBytesBack)
         {"UTF-16LE", bytes("\xFF\xFE/\0/\0\n\0"), "//\n", "UTF-16LE", true},
         {"UTF-16BE", bytes("\xFE\xFF\0/\0/\0\n"), "//\n", "UTF-16BE", true},
         {"UTF-32LE", bytes("\xFF\xFE\0\0x\0\0\0"), "x", "UTF-32LE", true},
-        {"GB18030 (not UTF-8)", bytes("// \xD6\xD0\xCE\xC4\r\n"),
-         QString::fromUtf8("// 中文\r\n"), "GB18030", false},
+        {"GB18030 (not UTF-8)", bytes("// \xD6\xD0\xCE\xC4\r\n"), QString::fromUtf8("// 中文\r\n"),
+         "GB18030", false},
         {"empty", "", "", "UTF-8", false},
     };
     for (const Readable& c : cases) {

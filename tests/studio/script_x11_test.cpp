@@ -174,7 +174,8 @@ TEST_F(ScriptOnX11, ImagevPressesAreNotedUntilReleased)
     EXPECT_EQ(evaluate("imagev.mouseRightDown(shot)"), "true");
     EXPECT_EQ(held.releaseAll(), "Released what the script still held down: right mouse button");
     EXPECT_TRUE(held.empty());
-    EXPECT_TRUE(QTest::qWaitFor([] { return QGuiApplication::mouseButtons() == Qt::NoButton; }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return QGuiApplication::mouseButtons() == Qt::NoButton; }, 5000));
     EXPECT_EQ(held.releaseAll(), "") << "nothing twice";
 }
 

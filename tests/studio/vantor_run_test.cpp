@@ -221,45 +221,63 @@ struct HeldCase {
     const char* name;
     const char* script;
     int exitCode;
-    int scriptCalls;             // the calls the script's own lines inject
-    QStringList releaseCalls;    // what follows them, each a prefix
-    const char* released;        // the log line's list, or nullptr for none
+    int scriptCalls;           // the calls the script's own lines inject
+    QStringList releaseCalls;  // what follows them, each a prefix
+    const char* released;      // the log line's list, or nullptr for none
 };
 
 TEST_F(VantorRun, WhatTheScriptLeavesDownIsReleasedAtTheEndAndNothingElseIsSent)
 {
     const HeldCase cases[] = {
-        {"exception", "cs.keyDown(17); cs.mouseLeftDown(10,10); var o={}; o.x.y=1;", 1, 3,
+        {"exception",
+         "cs.keyDown(17); cs.mouseLeftDown(10,10); var o={}; o.x.y=1;",
+         1,
+         3,
          {"SetCursorPos(", "mouse_event(0x8004,", "keybd_event(0x11,0x00,0x2,0)"},
          "left mouse button, key 17 (Ctrl)"},
         {"normal end, last pressed first",
          "cs.mouseRightDown(3,4); cs.keyDown(0x141); cs.keyDown(16); cs.mouseMiddleDown(1,1);\n"
          "cs.keyDown(0x41); cs.mouseRightDown(5,5);",
-         0, 9,
+         0,
+         9,
          {"SetCursorPos(", "mouse_event(0x8040,", "keybd_event(0x10,0x00,0x2,0)",
           "keybd_event(0x41,0x00,0x2,0)", "SetCursorPos(", "mouse_event(0x8010,"},
          "middle mouse button, key 16 (Shift), key 65 (A), right mouse button"},
-        {"up calls", "cs.keyDown(16); cs.keyUp(16); cs.mouseLeftDown(5,5); cs.mouseLeftUp(6,6);", 0, 6,
-         {}, nullptr},
+        {"up calls",
+         "cs.keyDown(16); cs.keyUp(16); cs.mouseLeftDown(5,5); cs.mouseLeftUp(6,6);",
+         0,
+         6,
+         {},
+         nullptr},
         {"clicks and taps end with their button or key up",
          "cs.mouseRightDown(5,5); cs.mouseRightClick(5,5); cs.keyDown(65); cs.keyPress(65+256);\n"
-         "cs.mouseLeftDown(1,1); cs.mouseDrag(1,1,2,2); cs.mouseMiddleDown(1,1); cs.mouseMiddleDoubleClick(1,1);",
-         0, 2 + 3 + 1 + 2 + 2 + 4 + 2 + 5, {}, nullptr},
+         "cs.mouseLeftDown(1,1); cs.mouseDrag(1,1,2,2); cs.mouseMiddleDown(1,1); "
+         "cs.mouseMiddleDoubleClick(1,1);",
+         0,
+         2 + 3 + 1 + 2 + 2 + 4 + 2 + 5,
+         {},
+         nullptr},
         {"held through a caught exception, released by the script",
-         "cs.keyDown(18); try { null.x; } catch (e) {} cs.keyUp(18);", 0, 2, {}, nullptr},
+         "cs.keyDown(18); try { null.x; } catch (e) {} cs.keyUp(18);",
+         0,
+         2,
+         {},
+         nullptr},
     };
     for (const HeldCase& c : cases) {
         SCOPED_TRACE(c.name);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("TAVIX_INPUT_BACKEND", "recording");
-        const QString logPath = dir_.filePath(QStringLiteral("input-%1.log").arg(qHash(QString(c.name))));
+        const QString logPath =
+            dir_.filePath(QStringLiteral("input-%1.log").arg(qHash(QString(c.name))));
         environment.insert("TAVIX_INPUT_LOG", logPath);
         const RunResult result = runScript(c.script, environment);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
         QFile log(logPath);
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
         const QStringList calls = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
-        ASSERT_EQ(calls.size(), c.scriptCalls + c.releaseCalls.size()) << calls.join(' ').toStdString();
+        ASSERT_EQ(calls.size(), c.scriptCalls + c.releaseCalls.size())
+            << calls.join(' ').toStdString();
         for (int i = 0; i < c.releaseCalls.size(); ++i)
             EXPECT_TRUE(calls[c.scriptCalls + i].startsWith(c.releaseCalls[i]))
                 << i << ": " << calls[c.scriptCalls + i].toStdString();

@@ -21,8 +21,8 @@ QString entryPath(const QString& path, const char* function)
     while (end > 0 && isSeparator(path[end - 1]))
         --end;
     if (end == 0) {
-        qWarning().noquote() << QStringLiteral("%1: refusing the root folder").arg(QLatin1String(function))
-                             << path;
+        qWarning().noquote()
+            << QStringLiteral("%1: refusing the root folder").arg(QLatin1String(function)) << path;
         return QString();
     }
     int start = end;
@@ -30,9 +30,9 @@ QString entryPath(const QString& path, const char* function)
         --start;
     const QStringRef last = path.midRef(start, end - start);
     if (last == QLatin1String(".") || last == QLatin1String("..")) {
-        qWarning().noquote()
-            << QStringLiteral("%1: refusing a path that ends in \"%2\":").arg(QLatin1String(function), last.toString())
-            << path;
+        qWarning().noquote() << QStringLiteral("%1: refusing a path that ends in \"%2\":")
+                                    .arg(QLatin1String(function), last.toString())
+                             << path;
         return QString();
     }
     return path.left(end);

@@ -104,7 +104,8 @@ const char* getName(const QString& path)
 
 int listDirCount(const QString& path)
 {
-    const int count = path.isEmpty() || !QFileInfo(path).isDir() ? 0 : int(listingEntries(path).size());
+    const int count =
+        path.isEmpty() || !QFileInfo(path).isDir() ? 0 : int(listingEntries(path).size());
     rememberReportedCount(path, count);
     return count;
 }
@@ -125,7 +126,8 @@ int listDir(const QString& path, char* out)
     const int room = reportedCount(path);
     if (room >= 0 && names.size() > room) {
         qWarning().noquote() << "TX_file_listDir:" << path << "holds" << names.size()
-                             << "entries, storing the" << room << "that TX_file_listDirCount reported";
+                             << "entries, storing the" << room
+                             << "that TX_file_listDirCount reported";
         names.erase(names.begin() + room, names.end());
     }
     for (int i = 0; i < names.size(); ++i)

@@ -75,8 +75,8 @@ bool copyContent(const QString& from, const QString& to, const char* function)
     // A device or FIFO at the target is refused rather than replaced by a
     // regular file; a link is written through (QSaveFile replaces what it points to).
     QFile source(from);
-    if (from.isEmpty() || core::refuseSpecialFile(from, function) || core::refuseSpecialFile(to, function)
-        || !source.open(QIODevice::ReadOnly))
+    if (from.isEmpty() || core::refuseSpecialFile(from, function)
+        || core::refuseSpecialFile(to, function) || !source.open(QIODevice::ReadOnly))
         return false;
     QSaveFile target(to);
     if (to.isEmpty() || !target.open(QIODevice::WriteOnly)) {
@@ -159,8 +159,8 @@ bool move(const QString& givenPath, const QString& toPath)
         std::filesystem::copy_symlink(QFile::encodeName(formPath).toStdString(),
                                       QFile::encodeName(toPath).toStdString(), error);
         if (error) {
-            qWarning().noquote() << "TX_file_move: cannot copy the link" << formPath << "to" << toPath << ":"
-                                 << QString::fromStdString(error.message());
+            qWarning().noquote() << "TX_file_move: cannot copy the link" << formPath << "to"
+                                 << toPath << ":" << QString::fromStdString(error.message());
             return false;
         }
     } else {

@@ -51,15 +51,15 @@ QScriptValue heldAct(HeldInput::Button button, Leaves leaves, Plain plain, InRec
 
 }  // namespace
 
-#define VANTOR_IMAGEV_ACTION(name, button, leaves)                                            \
-    QScriptValue TX_imagev::name(QString imgdata, QScriptValue rectValue)                     \
-    {                                                                                         \
-        return heldAct(HeldInput::button, Leaves::leaves, TX_imagev_##name,                   \
-                       TX_imagev_##name##Rect, imgdata, rectValue);                           \
-    }                                                                                         \
-    QScriptValue TX_imagev::name##Rect(QString imgdata, QScriptValue rectValue)               \
-    {                                                                                         \
-        return name(imgdata, rectValue);                                                      \
+#define VANTOR_IMAGEV_ACTION(name, button, leaves)                              \
+    QScriptValue TX_imagev::name(QString imgdata, QScriptValue rectValue)       \
+    {                                                                           \
+        return heldAct(HeldInput::button, Leaves::leaves, TX_imagev_##name,     \
+                       TX_imagev_##name##Rect, imgdata, rectValue);             \
+    }                                                                           \
+    QScriptValue TX_imagev::name##Rect(QString imgdata, QScriptValue rectValue) \
+    {                                                                           \
+        return name(imgdata, rectValue);                                        \
     }
 
 VANTOR_IMAGEV_ACTION(mouseLeftClick, Left, Up)

@@ -87,9 +87,8 @@ TEST_F(SpecialFiles, ReadersRefuseFifosWithoutBlocking)
         for (const ReadCase& c : kReaders) {
             SCOPED_TRACE(std::string(c.name) + " of " + special.toStdString());
             LogCapture log;
-            const bool done = withDeadline(c.name, [&] {
-                return c.call(special.toUtf8(), picture.toUtf8());
-            });
+            const bool done =
+                withDeadline(c.name, [&] { return c.call(special.toUtf8(), picture.toUtf8()); });
             EXPECT_FALSE(done);
             EXPECT_TRUE(log.contains("not a regular file")) << log.lines().join('\n').toStdString();
             EXPECT_TRUE(isFifo(fifo));
@@ -126,7 +125,8 @@ TEST_F(SpecialFiles, WritersNeverReplaceAFifo)
         for (const WriteCase& c : kWriters) {
             SCOPED_TRACE(std::string(c.name) + " to " + target.toStdString());
             LogCapture log;
-            EXPECT_FALSE(withDeadline(c.name, [&] { return c.call(target.toUtf8(), picture.toUtf8()); }));
+            EXPECT_FALSE(
+                withDeadline(c.name, [&] { return c.call(target.toUtf8(), picture.toUtf8()); }));
             EXPECT_TRUE(log.contains("not a regular file")) << log.lines().join('\n').toStdString();
             EXPECT_TRUE(isFifo(fifo));
             EXPECT_TRUE(QFileInfo(fifoLink).isSymLink());
@@ -171,7 +171,9 @@ TEST_F(SpecialFiles, SaveFailuresThatNeedNoFolderAreLogged)
         EXPECT_TRUE(log.contains(c.logged)) << log.lines().join('\n').toStdString();
     }
     // No working file is left behind.
-    EXPECT_TRUE(QDir(dir.path()).entryList({"*bbbb*"}, QDir::AllEntries | QDir::Hidden | QDir::System).isEmpty());
+    EXPECT_TRUE(QDir(dir.path())
+                    .entryList({"*bbbb*"}, QDir::AllEntries | QDir::Hidden | QDir::System)
+                    .isEmpty());
 }
 
 }  // namespace

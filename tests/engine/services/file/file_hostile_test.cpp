@@ -154,7 +154,8 @@ TEST(SpecialFiles, WritersRefuseTargetsThatAreNoRegularFiles)
     ASSERT_EQ(mkfifo(fifo.toUtf8().constData(), 0600), 0);
     ASSERT_EQ(::symlink("pipe", fifoLink.toUtf8().constData()), 0);
     // Our own node of the null device, where this machine lets us make one.
-    const bool haveDevice = ::mknod(device.toUtf8().constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    const bool haveDevice =
+        ::mknod(device.toUtf8().constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     putBytes(source, "src");
 
     struct Target {
@@ -166,18 +167,21 @@ TEST(SpecialFiles, WritersRefuseTargetsThatAreNoRegularFiles)
         targets.push_back({device, S_IFCHR});
     const std::pair<const char*, std::function<bool(const char*)>> writers[] = {
         {"TX_file_write", [](const char* p) { return TX_file_write(p, "x", "UTF-8"); }},
-        {"TX_file_copy", [&](const char* p) { return TX_file_copy(source.toUtf8().constData(), p); }},
+        {"TX_file_copy",
+         [&](const char* p) { return TX_file_copy(source.toUtf8().constData(), p); }},
     };
     LogCapture log;
     for (const Target& target : targets) {
         const QByteArray p = target.path.toUtf8();
         for (const auto& [name, writeTo] : writers) {
-            EXPECT_FALSE(withDeadline(name, [&, &writeTo = writeTo] { return writeTo(p.constData()); }))
+            EXPECT_FALSE(
+                withDeadline(name, [&, &writeTo = writeTo] { return writeTo(p.constData()); }))
                 << name << " " << p.constData();
             struct stat st {};
             ASSERT_EQ(::lstat(p.constData(), &st), 0) << p.constData();
             EXPECT_EQ(st.st_mode & S_IFMT, target.kind) << name << " " << p.constData();
-            EXPECT_TRUE(log.contains(QStringLiteral("%1: not a regular file: %2").arg(name, target.path)))
+            EXPECT_TRUE(
+                log.contains(QStringLiteral("%1: not a regular file: %2").arg(name, target.path)))
                 << log.lines().join('\n').toStdString();
         }
     }
@@ -186,9 +190,10 @@ TEST(SpecialFiles, WritersRefuseTargetsThatAreNoRegularFiles)
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
     // Reads through the link refuse the FIFO instead of waiting for a writer.
     std::vector<char> out(TX_FILE_READ_MARGIN, kCanary);
-    EXPECT_EQ(withDeadline("readBytes(link to fifo)",
-                           [&] { return TX_file_readBytes(fifoLink.toUtf8().constData(), out.data()); }),
-              0);
+    EXPECT_EQ(
+        withDeadline("readBytes(link to fifo)",
+                     [&] { return TX_file_readBytes(fifoLink.toUtf8().constData(), out.data()); }),
+        0);
 }
 
 // A link to a regular file stays a link: the file it points to gets the content.
@@ -209,7 +214,8 @@ TEST(LinkedTargets, WritersReplaceTheFileTheLinkPointsTo)
     EXPECT_TRUE(TX_file_copy(source.toUtf8().constData(), link.toUtf8().constData()));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(bytesOf(real), QByteArray("copied"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
               (QStringList{"link.txt", "real.txt", "src.txt"}));
 }
 

@@ -257,7 +257,7 @@ TEST_F(FileTree, RemoveNeverReachesThroughLinksOrDotComponents)
     };
     LogCapture log;
     const std::string refused[] = {
-        cpath("t/link2") + "\\.", cpath("t/link2/."), cpath("t/link/.."), cpath("t/b/."),
+        cpath("t/link2") + "\\.", cpath("t/link2/."), cpath("t/link/.."),      cpath("t/b/."),
         cpath("t/b/./"),          cpath("t/b/.."),    cpath("t/b") + "\\..\\",
     };
     for (const std::string& p : refused) {
@@ -265,7 +265,8 @@ TEST_F(FileTree, RemoveNeverReachesThroughLinksOrDotComponents)
         EXPECT_TRUE(intact()) << p;
     }
     EXPECT_TRUE(QFileInfo(path("t/link2")).isSymLink());
-    EXPECT_TRUE(log.contains("TX_file_remove: refusing a path that ends in \"..\": " + path("t/b/..")))
+    EXPECT_TRUE(
+        log.contains("TX_file_remove: refusing a path that ends in \"..\": " + path("t/b/..")))
         << log.lines().join('\n').toStdString();
 
     const QString previous = QDir::currentPath();
@@ -372,13 +373,20 @@ TEST_F(FileTree, RenameTakesANameNotAPath)
     putBytes(path("APItest/f.txt"), "f");
     QDir().mkpath(path("APItest/sub"));
     LogCapture log;
-    const char* notNames[] = {"../escaped-by-rename.txt", "..\\escaped.txt", "sub/f2.txt", "sub\\f2.txt",
-                              "/abs.txt", ".", "..", ""};
+    const char* notNames[] = {"../escaped-by-rename.txt",
+                              "..\\escaped.txt",
+                              "sub/f2.txt",
+                              "sub\\f2.txt",
+                              "/abs.txt",
+                              ".",
+                              "..",
+                              ""};
     for (const char* name : notNames)
         EXPECT_FALSE(TX_file_rename(cpath("APItest/f.txt").c_str(), name)) << name;
     EXPECT_EQ(bytesOf(path("APItest/f.txt")), QByteArray("f"));
     const auto everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    EXPECT_EQ(QDir(path("APItest")).entryList(everything, QDir::Name), (QStringList{"f.txt", "sub"}));
+    EXPECT_EQ(QDir(path("APItest")).entryList(everything, QDir::Name),
+              (QStringList{"f.txt", "sub"}));
     EXPECT_TRUE(QDir(path("APItest/sub")).isEmpty(everything));
     EXPECT_EQ(QDir(dir_.path()).entryList(everything), QStringList{"APItest"});
     EXPECT_TRUE(log.contains("TX_file_rename: not a file name: ../escaped-by-rename.txt"))

@@ -302,14 +302,17 @@ TEST_F(QrCodes, FifosAndHugePicturesAreRefusedAsPicturesWithoutBlockingOrExhaust
         SCOPED_TRACE(c.file.toStdString());
         LogCapture log;
         testing::internal::CaptureStdout();
-        const char* text = withDeadline("decodeQRCode", [&] { return TX_utils_decodeQRCode(utf8(c.file)); });
+        const char* text =
+            withDeadline("decodeQRCode", [&] { return TX_utils_decodeQRCode(utf8(c.file)); });
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "Open Picture fail!");
         EXPECT_EQ(text, nullptr);
 
         // As a logo it is a file that does not load: the black square is drawn.
-        EXPECT_EQ(withDeadline("createQRCode", [&] {
-                      return TX_utils_createQRCode("logo test", 300, utf8(path("logo.png")), utf8(c.file));
-                  }),
+        EXPECT_EQ(withDeadline("createQRCode",
+                               [&] {
+                                   return TX_utils_createQRCode(
+                                       "logo test", 300, utf8(path("logo.png")), utf8(c.file));
+                               }),
                   1);
         EXPECT_TRUE(hasBlackLogoSquare(sharedRecord().image));
         EXPECT_TRUE(log.contains(c.logged)) << log.lines().join('\n').toStdString();
@@ -323,7 +326,9 @@ TEST_F(QrCodes, SavingNeverReplacesAFifoAndKeepsALink)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     LogCapture log;
     // The symbol is still made when its file cannot be written.
-    EXPECT_EQ(withDeadline("createQRCode", [&] { return TX_utils_createQRCode("fifo", 120, utf8(fifo), nullptr); }), 1);
+    EXPECT_EQ(withDeadline("createQRCode",
+                           [&] { return TX_utils_createQRCode("fifo", 120, utf8(fifo), nullptr); }),
+              1);
     EXPECT_EQ(sharedRecord().image.size(), QSize(120, 120));
     EXPECT_TRUE(isFifo(fifo));
     EXPECT_TRUE(log.contains("not a regular file")) << log.lines().join('\n').toStdString();

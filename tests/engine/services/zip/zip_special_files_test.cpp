@@ -108,7 +108,9 @@ TEST_F(ZipSpecialFiles, WritersNeverReplaceAFifoOrALinkToOne)
             EXPECT_TRUE(log.contains(c.logged)) << log.lines().join('\n').toStdString();
         }
     }
-    EXPECT_TRUE(QDir(dir.path()).entryList({".pipe*"}, QDir::AllEntries | QDir::Hidden | QDir::System).isEmpty())
+    EXPECT_TRUE(QDir(dir.path())
+                    .entryList({".pipe*"}, QDir::AllEntries | QDir::Hidden | QDir::System)
+                    .isEmpty())
         << "no working file left behind";
 }
 
@@ -116,7 +118,8 @@ TEST_F(ZipSpecialFiles, UnpackingADirectoryLeavesAFifoInTheWayAndWritesTheOtherE
 {
     const QString fifo = makeFifo("out/a.txt");
     LogCapture log;
-    withDeadline("unZipDir", [&] { TX_utils_unZipDir(u8(path("plain.zip")), u8(path("out/")), nullptr); });
+    withDeadline("unZipDir",
+                 [&] { TX_utils_unZipDir(u8(path("plain.zip")), u8(path("out/")), nullptr); });
     EXPECT_TRUE(isFifo(fifo));
     EXPECT_EQ(readFile(path("out/sub/b.txt")), "beta");
     EXPECT_TRUE(log.contains("not a regular file")) << log.lines().join('\n').toStdString();
@@ -154,8 +157,12 @@ TEST_F(ZipSpecialFiles, ALinkedTargetStaysALinkAndTheFileItNamesIsReplaced)
         QStringList names;
     };
     const Case cases[] = {
-        {"zipFile", [&] { EXPECT_TRUE(TX_utils_zipFile(u8(path("src/a.txt")), u8(link), nullptr)); }, {"a.txt"}},
-        {"zipDir", [&] { EXPECT_TRUE(TX_utils_zipDir(u8(path("src/")), u8(link), nullptr)); }, {"a.txt", "sub/b.txt"}},
+        {"zipFile",
+         [&] { EXPECT_TRUE(TX_utils_zipFile(u8(path("src/a.txt")), u8(link), nullptr)); },
+         {"a.txt"}},
+        {"zipDir",
+         [&] { EXPECT_TRUE(TX_utils_zipDir(u8(path("src/")), u8(link), nullptr)); },
+         {"a.txt", "sub/b.txt"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,14 +185,16 @@ TEST_F(ZipSpecialFiles, APasswordForAnArchiveWithoutEncryptionIsNotNeededAndDoes
         const char* name;
         const char* password;
     };
-    for (const Case& c : {Case{"no password", nullptr}, Case{"a password", "pw"}, Case{"an empty one", ""}}) {
+    for (const Case& c :
+         {Case{"no password", nullptr}, Case{"a password", "pw"}, Case{"an empty one", ""}}) {
         SCOPED_TRACE(c.name);
         const QString out = path(QString("out-%1/").arg(c.name));
         TX_utils_unZipDir(u8(path("plain.zip")), u8(out), c.password);
         EXPECT_EQ(treeOf(out), QStringList({"a.txt=alpha", "sub/", "sub/b.txt=beta"}));
         const QString one = path(QString("one-%1.txt").arg(c.name));
         TX_utils_unZip(u8(path("plain.zip")), u8(one), c.password);
-        EXPECT_TRUE(readFile(one) == "alpha" || readFile(one) == "beta") << readFile(one).toStdString();
+        EXPECT_TRUE(readFile(one) == "alpha" || readFile(one) == "beta")
+            << readFile(one).toStdString();
     }
     // An enciphered archive still needs its password.
     LogCapture log;
