@@ -30,6 +30,14 @@ constexpr ButtonFlag kButtonFlags[] = {
     {mouse::kRightDown, kRight, true},   {mouse::kRightUp, kRight, false},
     {mouse::kMiddleDown, kMiddle, true}, {mouse::kMiddleUp, kMiddle, false},
 };
+// Waits until the server has taken the event: a program that ends right
+// after pressing or releasing would otherwise lose what was still buffered
+// or unread, and leave a button or key held down.
+void deliver(Display* display)
+{
+    XSync(display, False);
+}
+
 }  // namespace
 
 Input::Input(Connection& connection) : connection_(connection) {}
@@ -44,7 +52,7 @@ void Input::motion(int rootX, int rootY)
     const int x = std::clamp(rootX, 0, DisplayWidth(display, screen) - 1);
     const int y = std::clamp(rootY, 0, DisplayHeight(display, screen) - 1);
     Connection::check("XTestFakeMotionEvent", XTestFakeMotionEvent(display, -1, x, y, CurrentTime));
-    XFlush(display);
+    deliver(display);
 }
 
 void Input::button(unsigned int button, bool down)
@@ -53,7 +61,7 @@ void Input::button(unsigned int button, bool down)
     Display* display = connection_.display();
     Connection::check("XTestFakeButtonEvent",
                       XTestFakeButtonEvent(display, button, down ? True : False, CurrentTime));
-    XFlush(display);
+    deliver(display);
 }
 
 void Input::wheel(std::int32_t delta, unsigned int up, unsigned int down)
@@ -85,7 +93,7 @@ void Input::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, st
             Display* display = connection_.display();
             Connection::check("XTestFakeRelativeMotionEvent",
                               XTestFakeRelativeMotionEvent(display, dx, dy, CurrentTime));
-            XFlush(display);
+            deliver(display);
         }
     }
     for (const ButtonFlag& entry : kButtonFlags)
@@ -112,7 +120,7 @@ void Input::keybdEvent(std::uint8_t vk, std::uint8_t, std::uint32_t flags, std::
     const bool down = !(flags & key::kKeyUp);
     Connection::check("XTestFakeKeyEvent",
                       XTestFakeKeyEvent(display, keycode, down ? True : False, CurrentTime));
-    XFlush(display);
+    deliver(display);
 }
 
 }  // namespace tavix::platform::x11

@@ -32,12 +32,12 @@ struct KeyName {
 
 // Keys a script commonly holds; others are named by their code alone.
 constexpr KeyName kKeyNames[] = {
-    {0x08, "Backspace"}, {0x09, "Tab"},     {0x0D, "Enter"},    {0x10, "Shift"},
-    {0x11, "Ctrl"},      {0x12, "Alt"},     {0x14, "CapsLock"}, {0x1B, "Esc"},
-    {0x20, "Space"},     {0x25, "Left"},    {0x26, "Up"},       {0x27, "Right"},
-    {0x28, "Down"},      {0x2E, "Delete"},  {0x5B, "Win"},      {0x5C, "right Win"},
+    {0x08, "Backspace"},  {0x09, "Tab"},         {0x0D, "Enter"},     {0x10, "Shift"},
+    {0x11, "Ctrl"},       {0x12, "Alt"},         {0x14, "CapsLock"},  {0x1B, "Esc"},
+    {0x20, "Space"},      {0x25, "Left"},        {0x26, "Up"},        {0x27, "Right"},
+    {0x28, "Down"},       {0x2E, "Delete"},      {0x5B, "Win"},       {0x5C, "right Win"},
     {0xA0, "left Shift"}, {0xA1, "right Shift"}, {0xA2, "left Ctrl"}, {0xA3, "right Ctrl"},
-    {0xA4, "left Alt"},  {0xA5, "right Alt"},
+    {0xA4, "left Alt"},   {0xA5, "right Alt"},
 };
 
 // The up call of a button acts where it is told; releasing where the pointer
@@ -119,11 +119,6 @@ QString HeldInput::releaseHeld()
         names << nameOf(*it);
     }
     held_.clear();
-    // The engine injects on the connection it grabs the screen with, and a
-    // grab waits for the server's answer: once it has come, the server has
-    // taken the releases, which it may drop unread when a process ends
-    // (vantor-run) right after writing them.
-    TX_baseclass_getColor(0, 0);
     const QString line = QStringLiteral("Released what the script still held down: %1")
                              .arg(names.join(QStringLiteral(", ")));
     qDebug().noquote() << line;
