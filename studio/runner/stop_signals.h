@@ -1,7 +1,7 @@
-// Ctrl-C and SIGTERM for vantor-run. The handler only writes the signal's
-// number into a pipe; a watcher thread reads it and asks the evaluating
-// thread to abort (served by the engine's event checks), so the run ends the
-// usual way and releases what the script held. A script stuck in a long
+// Ctrl-C and SIGTERM for vantor-run. A watcher thread waits for the
+// platform's stop requests and asks the evaluating thread to abort (served by
+// the engine's event checks), so the run ends the usual way and releases what
+// the script held. A script stuck in a long
 // engine call (a sleep, a message box) gets a short grace; after it, or at a
 // second signal, the watcher releases the held input itself. Either way the
 // process then ends by the same signal, as it would have without a handler.
@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <thread>
+
+#include "tavix/platform/stop_requests.h"
 
 class QScriptEngine;
 
@@ -31,7 +33,7 @@ private:
     [[noreturn]] void giveUp();
 
     QScriptEngine* engine_;
-    int readFd_ = -1;
+    tavix::platform::StopRequests requests_;
     std::atomic<int> caught_{0};
     std::thread watcher_;
     bool finished_ = false;
