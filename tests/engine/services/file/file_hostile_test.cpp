@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "fifo_checks.h"
 #include "file_fixture.h"
 #include "log_capture.h"
 #include "tavix.h"
@@ -55,19 +56,6 @@ GuardedRead readGuarded(const Reader& reader, const std::string& path, int seenS
     result.guardIntact = std::all_of(buffer.begin() + long(capacity), buffer.end(),
                                      [](char c) { return c == kCanary; });
     return result;
-}
-
-// Runs `call` and fails the whole program when it does not return within the
-// deadline: a hung call cannot be abandoned any other way.
-template <class Call>
-auto withDeadline(const char* what, Call&& call)
-{
-    auto future = std::async(std::launch::async, std::forward<Call>(call));
-    if (future.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
-        std::fprintf(stderr, "%s did not return within 20 s\n", what);
-        std::_Exit(1);
-    }
-    return future.get();
 }
 
 class ProcFile : public ::testing::TestWithParam<Reader> {};

@@ -18,6 +18,7 @@
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
 
+#include "fifo_checks.h"
 #include "../../hostile_pictures.h"
 #include "core/shared_state.h"
 #include "log_capture.h"
@@ -25,7 +26,9 @@
 
 using tavix::core::sharedRecord;
 using tavix::test::hugePng;
+using tavix::test::isFifo;
 using tavix::test::LogCapture;
+using tavix::test::withDeadline;
 
 namespace {
 
@@ -57,25 +60,6 @@ QImage logoPicture()
     QPainter painter(&logo);
     painter.fillRect(8, 8, 20, 20, Qt::yellow);
     return logo;
-}
-
-// Runs `call` and ends the whole program when it does not return within the
-// deadline: a call blocked in open() cannot be abandoned any other way.
-template <class Call>
-auto withDeadline(const char* what, Call&& call)
-{
-    auto future = std::async(std::launch::async, std::forward<Call>(call));
-    if (future.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
-        std::fprintf(stderr, "%s did not return within 20 s\n", what);
-        std::_Exit(1);
-    }
-    return future.get();
-}
-
-bool isFifo(const QString& path)
-{
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
 class QrCodes : public ::testing::Test {

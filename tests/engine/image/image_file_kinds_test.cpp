@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "fifo_checks.h"
 #include "image_fixtures.h"
 #include "log_capture.h"
 #include "tavix.h"
@@ -19,25 +20,6 @@
 using namespace tavix::test;
 
 namespace {
-
-// Runs `call` and ends the whole program when it does not return within the
-// deadline: a call blocked in open() cannot be abandoned any other way.
-template <class Call>
-auto withDeadline(const std::string& what, Call&& call)
-{
-    auto future = std::async(std::launch::async, std::forward<Call>(call));
-    if (future.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
-        std::fprintf(stderr, "%s did not return within 20 s\n", what.c_str());
-        std::_Exit(1);
-    }
-    return future.get();
-}
-
-bool isFifo(const QString& path)
-{
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
-}
 
 class SpecialFiles : public ::testing::Test {
 protected:

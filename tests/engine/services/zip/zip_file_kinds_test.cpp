@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fifo_checks.h"
 #include "log_capture.h"
 #include "tavix.h"
 #include "zip_test_support.h"
@@ -24,25 +25,6 @@ namespace {
 QByteArray u8(const QString& text)
 {
     return text.toUtf8();
-}
-
-// Runs `call` and ends the whole program when it does not return within the
-// deadline: a call blocked in open() cannot be abandoned any other way.
-template <class Call>
-void withDeadline(const char* what, Call&& call)
-{
-    auto future = std::async(std::launch::async, std::forward<Call>(call));
-    if (future.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
-        std::fprintf(stderr, "%s did not return within 20 s\n", what);
-        std::_Exit(1);
-    }
-    future.get();
-}
-
-bool isFifo(const QString& path)
-{
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
 class ZipSpecialFiles : public ::testing::Test {
