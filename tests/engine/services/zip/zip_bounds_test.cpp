@@ -16,11 +16,6 @@ using namespace tavix::test;
 
 namespace {
 
-QByteArray u8(const QString& text)
-{
-    return text.toUtf8();
-}
-
 class ZipBounds : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }

@@ -22,11 +22,6 @@ using namespace tavix::test;
 
 namespace {
 
-QByteArray u8(const QString& text)
-{
-    return text.toUtf8();
-}
-
 class ZipSpecialFiles : public ::testing::Test {
 public:
     void SetUp() override

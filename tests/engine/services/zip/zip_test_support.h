@@ -13,6 +13,12 @@
 
 namespace tavix::test {
 
+// A path or text as the engine's UTF-8 arguments.
+inline QByteArray u8(const QString& text)
+{
+    return text.toUtf8();
+}
+
 inline void writeFile(const QString& path, const QByteArray& content)
 {
     QDir().mkpath(QFileInfo(path).path());

@@ -17,11 +17,6 @@ using namespace tavix::test;
 
 namespace {
 
-QByteArray u8(const QString& text)
-{
-    return text.toUtf8();
-}
-
 // Enough varied bytes to need several 4096-byte chunks.
 QByteArray bigContent()
 {
